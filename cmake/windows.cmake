@@ -1,0 +1,49 @@
+# Windows-only targets: the Win32 library, quillet.exe and the Wine-run tests.
+
+set(QUILLET_WIN_LIBS comctl32 comdlg32 shell32 ole32 gdi32 user32 kernel32)
+
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
+# Static C++ runtime: nothing but the settings file is needed beside the exe.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(quillet_win STATIC ${WIN_SOURCES})
+target_link_libraries(quillet_win PUBLIC quillet_logic ${QUILLET_WIN_LIBS})
+target_compile_definitions(quillet_win PUBLIC NOMINMAX)
+target_compile_options(quillet_win PRIVATE ${QUILLET_WARNINGS})
+
+add_executable(quillet WIN32
+  ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp
+  ${CMAKE_SOURCE_DIR}/resources/quillet.rc)
+target_link_libraries(quillet PRIVATE quillet_win)
+target_compile_options(quillet PRIVATE ${QUILLET_WARNINGS})
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quillet.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/quillet.manifest")
+
+if(QUILLET_TESTS)
+  # The resources are linked into every test program too, so that code reading
+  # the program's own bitmaps, icon and version resource works in-process.
+  file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+  add_library(quillet_test_support STATIC ${SUPPORT_SOURCES})
+  target_link_libraries(quillet_test_support PUBLIC quillet_win GTest::gtest)
+  target_include_directories(quillet_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+
+  file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+  foreach(test_source ${WIN_TEST_SOURCES})
+    get_filename_component(test_name ${test_source} NAME_WE)
+    add_executable(${test_name} ${test_source} ${CMAKE_SOURCE_DIR}/resources/quillet.rc)
+    target_link_libraries(${test_name} PRIVATE quillet_test_support GTest::gtest_main)
+    target_compile_options(${test_name} PRIVATE ${QUILLET_WARNINGS})
+    add_test(NAME win.${test_name} COMMAND ${test_name})
+    set_tests_properties(win.${test_name} PROPERTIES TIMEOUT 300 LABELS wine)
+  endforeach()
+
+  file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+  if(E2E_SOURCES)
+    add_executable(e2e_tests ${E2E_SOURCES})
+    target_link_libraries(e2e_tests PRIVATE quillet_test_support GTest::gtest_main)
+    target_compile_options(e2e_tests PRIVATE ${QUILLET_WARNINGS})
+    add_dependencies(e2e_tests quillet)
+    add_test(NAME e2e COMMAND e2e_tests)
+    set_tests_properties(e2e PROPERTIES TIMEOUT 600 LABELS "wine;e2e")
+  endif()
+endif()

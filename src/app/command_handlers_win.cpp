@@ -1,0 +1,79 @@
+// The one place that maps each action to its handler.
+#include "app/command_handlers_win.h"
+
+#include <array>
+
+#include "app/program_end_win.h"
+
+namespace quillet {
+namespace {
+
+// Commands whose features are not in the program yet.
+void NotAvailableYet(const CommandContext&) {}
+
+// The hidden button: nothing beyond the focus step.
+void DoNothing(const CommandContext&) {}
+
+struct HandlerEntry {
+    Action action;
+    CommandHandler handler;
+};
+
+constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
+    {Action::Open, NotAvailableYet},
+    {Action::Insert, NotAvailableYet},
+    {Action::New, NotAvailableYet},
+    {Action::Save, NotAvailableYet},
+    {Action::SaveAs, NotAvailableYet},
+    {Action::AppendTo, NotAvailableYet},
+    {Action::Exit, OnExit},
+    {Action::Undo, NotAvailableYet},
+    {Action::Cut, NotAvailableYet},
+    {Action::Copy, NotAvailableYet},
+    {Action::Paste, NotAvailableYet},
+    {Action::SelectAll, NotAvailableYet},
+    {Action::Delete, NotAvailableYet},
+    {Action::InsertDate, NotAvailableYet},
+    {Action::InsertTime, NotAvailableYet},
+    {Action::FindReplace, NotAvailableYet},
+    {Action::WordWrap, NotAvailableYet},
+    {Action::SetFont, NotAvailableYet},
+    {Action::AlwaysOnTop, NotAvailableYet},
+    {Action::TransparentMode, NotAvailableYet},
+    {Action::About, NotAvailableYet},
+    {Action::Print, NotAvailableYet},
+    {Action::ClearClipboard, NotAvailableYet},
+    {Action::NoAction, DoNothing},
+}};
+
+constexpr bool HandlersInActionOrder() {
+    for (std::size_t i = 0; i < kHandlers.size(); ++i) {
+        if (static_cast<std::size_t>(kHandlers[i].action) != i) return false;
+    }
+    return true;
+}
+static_assert(HandlersInActionOrder(), "kHandlers must list every action once, in order");
+
+void FocusEditor(const CommandContext& context) { ::SetFocus(context.editor); }
+
+}  // namespace
+
+CommandHandler HandlerFor(Action action) {
+    return kHandlers[static_cast<std::size_t>(action)].handler;
+}
+
+void DispatchMenuEvent(const CommandContext& context, int id) {
+    const std::optional<Action> action = MenuAction(id);
+    if (!action) return;
+    HandlerFor(*action)(context);
+    if (FocusesEditorAfterMenuEvent(*action)) FocusEditor(context);
+}
+
+void DispatchButtonEvent(const CommandContext& context, int id) {
+    const std::optional<Action> action = ButtonAction(id);
+    if (!action) return;
+    HandlerFor(*action)(context);
+    FocusEditor(context);
+}
+
+}  // namespace quillet

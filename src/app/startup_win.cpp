@@ -1,0 +1,63 @@
+#include "app/startup_win.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "app/event_loop_win.h"
+#include "app/settings_win.h"
+#include "platform/editor_control_win.h"
+#include "platform/modal_win.h"
+#include "ui/main_window_win.h"
+#include "ui/window_geometry_win.h"
+
+namespace quillet {
+namespace {
+
+void InitialiseProcess() {
+    ::InitCommonControls();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    ::CoInitialize(nullptr);  // the shell's ShellExecuteEx wants COM
+}
+
+void ReportStartFailure() {
+    ShowMessage("Quillet could not create its main window, so it cannot start.",
+                "Quillet", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
+    (void)commandLine;  // the file it names is loaded once documents can be opened
+    LoadButtonBitmaps();
+    SetSettingsFilePath(settingsPath);
+    CreateDefaultSettings(settingsPath);
+
+    MainWindow& main = TheMainWindow();
+    if (!BuildMainWindow(main, MainWindowProc)) {
+        ReportStartFailure();
+        return false;
+    }
+    ::DragAcceptFiles(main.window, TRUE);
+    if (HWND hidden = main.buttons[12]) ::ShowWindow(hidden, SW_HIDE);
+    EnableLinkNotices(main.editor);
+    PlaceWindow(main.window, ReadStoredGeometry(settingsPath));
+    ::ShowWindow(main.window, SW_SHOWNORMAL);
+    LayoutMainWindow(main);
+    SetModified(main.editor, false);
+    ::SetFocus(main.editor);
+    RefreshStatusBar(main);
+    return true;
+}
+
+int RunQuillet() {
+    InitialiseProcess();
+    if (!StartUp(LocateSettingsFile(), ::GetCommandLineA())) return 1;
+    RunEventLoop();
+    return 0;
+}
+
+}  // namespace quillet

@@ -1,0 +1,35 @@
+// Moving a whole document between file bytes and the editor control in one
+// transfer, with exactly the result that reading line by line and adding each
+// line (or writing each line followed by CR LF) would give.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// The editor's mark for an empty first line, kept by its line operations:
+// none; pending (the document is one empty line, which the control cannot
+// show as text); done (the empty first line is in the text).
+enum class LineMark { None, Pending, Done };
+
+struct EditorText {
+    std::string text;  // lines joined by a single CR, no break at either end
+    LineMark mark;
+};
+
+// Turns file bytes into the editor's text in place (the text is never longer
+// than the bytes): every line end becomes one CR and a final line end is
+// dropped. Gives the mark that adding the lines one by one would leave.
+EditorText EditorTextFromFileBytes(std::string bytes);
+
+// What the file writer writes for a document: the control's text as it
+// streams out (lines joined by CR LF), then CR LF after the last line when the
+// document has any line.
+std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines);
+
+// The per-line reference: each line followed by CR LF.
+std::string FileBytesFromLines(const std::string* lines, std::size_t count);
+
+}  // namespace quillet

@@ -1,0 +1,217 @@
+#include "platform/editor_control_win.h"
+
+#include <richedit.h>
+
+#include <climits>
+#include <vector>
+
+namespace quillet {
+namespace {
+
+constexpr char kLineMarkProperty[] = "Quillet.LineMark";
+constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                               ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
+                               ES_NOHIDESEL;
+constexpr LPARAM kDefaultUndoLimit = 100;
+
+LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return ::SendMessageA(editor, message, wParam, lParam);
+}
+
+void SetLineMark(HWND editor, LineMark mark) {
+    ::SetPropA(editor, kLineMarkProperty,
+               reinterpret_cast<HANDLE>(static_cast<INT_PTR>(static_cast<int>(mark) + 1)));
+}
+
+void Replace(HWND editor, const std::string& text) {
+    Send(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool HasText(HWND editor) {
+    // Cheaper than asking for the length, which walks the whole text.
+    return Send(editor, EM_GETLINECOUNT) > 1 || Send(editor, EM_LINELENGTH, 0) > 0;
+}
+
+void MoveCaretToEnd(HWND editor) {
+    // Positions past the end are clamped to it.
+    Send(editor, EM_SETSEL, INT_MAX, INT_MAX);
+}
+
+struct StreamSource {
+    const std::string* text;
+    std::size_t offset;
+};
+
+DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    auto* source = reinterpret_cast<StreamSource*>(cookie);
+    const std::size_t left = source->text->size() - source->offset;
+    const std::size_t count = left < static_cast<std::size_t>(size) ? left : size;
+    memcpy(buffer, source->text->data() + source->offset, count);
+    source->offset += count;
+    *done = static_cast<LONG>(count);
+    return 0;
+}
+
+DWORD CALLBACK WriteToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    auto* sink = reinterpret_cast<std::string*>(cookie);
+    try {
+        sink->append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        *done = 0;
+        return 1;  // stops the transfer; the caller sees the error
+    }
+    *done = size;
+    return 0;
+}
+
+// Keeps the control from repainting and recording undo steps during a bulk
+// change, and puts both back afterwards.
+class BulkChange {
+public:
+    explicit BulkChange(HWND editor) : editor_(editor) {
+        Send(editor_, WM_SETREDRAW, FALSE);
+        Send(editor_, EM_SETUNDOLIMIT, 0);
+    }
+    ~BulkChange() {
+        Send(editor_, EM_SETUNDOLIMIT, kDefaultUndoLimit);
+        Send(editor_, WM_SETREDRAW, TRUE);
+        ::InvalidateRect(editor_, nullptr, TRUE);
+    }
+    BulkChange(const BulkChange&) = delete;
+    BulkChange& operator=(const BulkChange&) = delete;
+
+private:
+    HWND editor_;
+};
+
+}  // namespace
+
+HWND CreateEditor(HWND parent, int controlId, int x, int y, int width, int height) {
+    // The control's library stays loaded for the life of the process.
+    const char* className = "RichEdit20A";
+    if (!::LoadLibraryA("RICHED20.DLL")) {
+        if (!::LoadLibraryA("RICHED32.DLL")) return nullptr;
+        className = "RichEdit";
+    }
+    HWND editor = ::CreateWindowExA(
+        WS_EX_CLIENTEDGE, className, "", kEditorStyle, x, y, width, height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), ::GetModuleHandleA(nullptr), nullptr);
+    if (!editor) return nullptr;
+    // No practical limit on the document's size.
+    Send(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    Send(editor, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    Send(editor, EM_SETUNDOLIMIT, kDefaultUndoLimit);
+    SetLineMark(editor, LineMark::None);
+    return editor;
+}
+
+void EnableLinkNotices(HWND editor) {
+    const LRESULT mask = Send(editor, EM_GETEVENTMASK);
+    Send(editor, EM_SETEVENTMASK, 0, mask | ENM_LINK);
+    Send(editor, EM_AUTOURLDETECT, TRUE);
+}
+
+void ClearEditor(HWND editor) {
+    ::SetWindowTextA(editor, "");
+    Send(editor, EM_EMPTYUNDOBUFFER);
+    SetModified(editor, false);
+    SetLineMark(editor, LineMark::None);
+}
+
+LineMark GetLineMark(HWND editor) {
+    const auto stored = reinterpret_cast<INT_PTR>(::GetPropA(editor, kLineMarkProperty));
+    return stored == 0 ? LineMark::None : static_cast<LineMark>(stored - 1);
+}
+
+void AddLine(HWND editor, std::string_view text, long index) {
+    Send(editor, EM_HIDESELECTION, TRUE);
+    const long lineStart = index < 0 ? -1 : static_cast<long>(Send(editor, EM_LINEINDEX, index));
+    if (lineStart < 0) {
+        const bool hadText = HasText(editor);
+        MoveCaretToEnd(editor);
+        LineMark mark = GetLineMark(editor);
+        if (mark == LineMark::Pending) {
+            Replace(editor, "\n");
+            mark = LineMark::Done;
+        }
+        if (hadText) {
+            Replace(editor, "\n" + std::string(text));
+        } else {
+            Replace(editor, std::string(text));
+            if (text.empty() && mark == LineMark::None) mark = LineMark::Pending;
+        }
+        SetLineMark(editor, mark);
+    } else {
+        Send(editor, EM_SETSEL, lineStart, lineStart);
+        Replace(editor, std::string(text) + "\n");
+    }
+    Send(editor, EM_HIDESELECTION, FALSE);
+}
+
+long LineCount(HWND editor) {
+    if (!HasText(editor) && GetLineMark(editor) == LineMark::None) return 0;
+    return static_cast<long>(Send(editor, EM_GETLINECOUNT));
+}
+
+std::string LineText(HWND editor, long line) {
+    const long start = static_cast<long>(Send(editor, EM_LINEINDEX, line));
+    if (start < 0) return {};
+    const long length = static_cast<long>(Send(editor, EM_LINELENGTH, start));
+    // Read by range rather than EM_GETLINE, whose 16-bit size word would cut
+    // long lines short.
+    std::string text = TextRange(editor, start, start + length);
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    return text;
+}
+
+bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark) {
+    bool complete = false;
+    {
+        BulkChange bulk(editor);
+        StreamSource source{&crText, 0};
+        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromString};
+        Send(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+        complete = stream.dwError == 0 && source.offset == crText.size();
+    }
+    SetLineMark(editor, complete ? mark : LineMark::None);
+    return complete;
+}
+
+bool SaveEditorText(HWND editor, std::string& out) {
+    out.clear();
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, WriteToString};
+    Send(editor, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
+}
+
+Selection GetSelection(HWND editor) {
+    CHARRANGE range{};
+    Send(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return {range.cpMin, range.cpMax};
+}
+
+void SetSelection(HWND editor, long start, long end) { Send(editor, EM_SETSEL, start, end); }
+
+bool IsModified(HWND editor) { return Send(editor, EM_GETMODIFY) != 0; }
+
+void SetModified(HWND editor, bool modified) { Send(editor, EM_SETMODIFY, modified ? TRUE : FALSE); }
+
+void ReplaceSelection(HWND editor, const std::string& text) { Replace(editor, text); }
+
+std::string TextRange(HWND editor, long start, long end) {
+    if (end <= start) return {};
+    std::vector<char> buffer(static_cast<std::size_t>(end - start) + 1, '\0');
+    TEXTRANGEA range{{start, end}, buffer.data()};
+    const auto copied = static_cast<std::size_t>(Send(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+    return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
+}
+
+CaretPosition GetCaretPosition(HWND editor) {
+    const Selection selection = GetSelection(editor);
+    const long line = static_cast<long>(Send(editor, EM_LINEFROMCHAR, selection.start));
+    const long lineStart = static_cast<long>(Send(editor, EM_LINEINDEX, line));
+    const long count = static_cast<long>(Send(editor, EM_GETLINECOUNT));
+    return {selection.start - lineStart, line, count};
+}
+
+}  // namespace quillet

@@ -1,0 +1,60 @@
+// The rich-text edit control that holds the document, and the operations the
+// program performs on it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "document/text_transfer.h"
+
+namespace quillet {
+
+// Creates the editor (RichEdit 2.0, or the 1.0 control where 2.0 is missing)
+// as a child of parent; nullptr when neither can be made.
+HWND CreateEditor(HWND parent, int controlId, int x, int y, int width, int height);
+
+// Links in the text are recognised and reported to the parent as EN_LINK.
+void EnableLinkNotices(HWND editor);
+
+// --- Line operations. They keep a mark for an empty first line, which the
+// control cannot hold as text: a document of one empty line is empty text
+// with the mark pending.
+void ClearEditor(HWND editor);
+void AddLine(HWND editor, std::string_view text, long index = -1);
+long LineCount(HWND editor);
+std::string LineText(HWND editor, long line);
+LineMark GetLineMark(HWND editor);
+
+// --- Whole-document transfer in one pass each way.
+// Replaces the whole text with crText (lines joined by single CRs) and sets
+// the mark; not an undo step, and leaves the undo history empty. False when
+// the control did not take the whole text.
+bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark);
+// The whole text as it streams out: lines between breaks joined by CR LF,
+// whatever the word-wrap setting. False when the text could not be taken.
+bool SaveEditorText(HWND editor, std::string& out);
+
+// --- Selection, modification and editing.
+struct Selection {
+    long start;
+    long end;
+};
+Selection GetSelection(HWND editor);
+void SetSelection(HWND editor, long start, long end);
+bool IsModified(HWND editor);
+void SetModified(HWND editor, bool modified);
+void ReplaceSelection(HWND editor, const std::string& text);  // undoable
+std::string TextRange(HWND editor, long start, long end);
+
+// --- Status-bar figures: zero-based column and line of the selection start,
+// and the control's line count.
+struct CaretPosition {
+    long column;
+    long line;
+    long lineCount;
+};
+CaretPosition GetCaretPosition(HWND editor);
+
+}  // namespace quillet

@@ -1,0 +1,83 @@
+// Where the main window's children go, and the window geometry rules.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quillet {
+
+struct Rect {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+inline constexpr int kEditorTop = 35;
+inline constexpr Rect kFrameAtCreation{0, -5, 600, 40};
+inline constexpr Rect kEditorAtCreation{0, 35, 600, 305};
+inline constexpr int kButtonTop = 5;
+inline constexpr int kButtonSize = 24;
+
+// One image button: its control identifier, its x at creation, and, for the
+// right-hand group, its distance from the client's right edge after a layout
+// (0 for buttons that never move). Bitmap sizes are those of the artwork.
+struct ButtonPlace {
+    int id;
+    int xAtCreation;
+    int offsetFromRight;
+    int bitmapWidth;
+    int bitmapHeight;
+};
+
+// In creation order (by identifier).
+extern const std::array<ButtonPlace, 12> kButtons;
+
+struct LayoutInput {
+    int clientWidth;
+    int clientHeight;
+    int statusBarHeight;
+    int editorTop;
+};
+
+struct ButtonX {
+    int id;
+    int x;
+};
+
+struct LayoutResult {
+    int editorWidth;
+    int editorHeight;  // may be zero or negative; applied as computed
+    int frameWidth;
+    std::array<ButtonX, 4> rightButtons;  // 6, 10, 11, 8
+};
+
+LayoutResult ComputeLayout(const LayoutInput& in);
+
+// The stored window geometry: the outer frame's top-left corner, the client
+// width, and the client height plus one menu-bar line.
+struct Geometry {
+    int32_t x;
+    int32_t y;
+    int32_t width;
+    int32_t height;
+};
+
+inline constexpr Geometry kDefaultGeometry{100, 100, 600, 450};
+
+// A stored geometry whose client area would not be positive gives way to the
+// defaults.
+Geometry UsableGeometry(Geometry stored, int menuBarHeight);
+
+struct ScreenRect {
+    long left;
+    long top;
+    long right;
+    long bottom;
+};
+
+// Moves a window rectangle that lies off every monitor onto the given work
+// area (the nearest monitor's): as much of it as fits, top-left first.
+ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea);
+
+}  // namespace quillet
