@@ -1,0 +1,145 @@
+#include "support/win_test_support.h"
+
+#include <vector>
+
+namespace quillet::test {
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(path.c_str());
+            }
+        } while (::FindNextFileA(find, &found));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+struct DialogSearch {
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<DialogSearch*>(context);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+    if (WindowText(window) != *search->caption) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindDialog(const std::string& caption) {
+    DialogSearch search{&caption, nullptr};
+    ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return nullptr;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(search.found, &process);
+    return process == ::GetCurrentProcessId() ? search.found : nullptr;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        path_ = std::string(base) + "quillet-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                std::to_string(++counter);
+        if (::CreateDirectoryA(path_.c_str(), nullptr)) break;
+    }
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes;
+    char chunk[65536];
+    DWORD read = 0;
+    while (::ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+bool FileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void PumpMessages(DWORD milliseconds) {
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG message;
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+        if (milliseconds) ::Sleep(5);
+    } while (::GetTickCount() - start < milliseconds);
+}
+
+HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) {
+    const DWORD start = ::GetTickCount();
+    do {
+        if (HWND dialog = FindDialog(caption)) return dialog;
+        ::Sleep(20);
+    } while (::GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+DialogAnswerer::DialogAnswerer(std::string caption, std::function<void(HWND)> answer,
+                               DWORD timeoutMs)
+    : thread_([this, caption = std::move(caption), answer = std::move(answer), timeoutMs] {
+          HWND dialog = WaitForDialog(caption, timeoutMs);
+          if (!dialog) return;
+          ::Sleep(50);  // let the dialog finish its own start-up
+          text_ = MessageBoxText(dialog);
+          answered_ = true;
+          answer(dialog);
+      }) {}
+
+DialogAnswerer::~DialogAnswerer() {
+    if (thread_.joinable()) thread_.join();
+}
+
+void PressButton(HWND dialog, int buttonId) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
+}
+
+std::string MessageBoxText(HWND dialog) {
+    HWND text = ::GetDlgItem(dialog, 0xFFFF);
+    return text ? WindowText(text) : std::string();
+}
+
+std::string WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
+    return std::string(text.data(), copied > 0 ? copied : 0);
+}
+
+}  // namespace quillet::test

@@ -1,0 +1,69 @@
+// Helpers for the tests that run under Wine against real windows and files.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace quillet::test {
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// Handles queued messages until the queue is empty, at least `milliseconds`.
+void PumpMessages(DWORD milliseconds = 0);
+
+// Finds a top-level dialog (class "#32770") of this process with the given
+// caption, waiting up to timeout; nullptr if none appears.
+HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = 10000);
+
+// Answers the next modal dialog with the given caption from a second thread:
+// when it appears, `answer` runs with its handle (for example to read its
+// text and press a button). Join by destroying the object; Answered() tells
+// whether a dialog was found.
+class DialogAnswerer {
+public:
+    DialogAnswerer(std::string caption, std::function<void(HWND dialog)> answer,
+                   DWORD timeoutMs = 10000);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    bool Answered() const { return answered_; }
+    const std::string& DialogText() const { return text_; }
+
+private:
+    std::atomic<bool> answered_{false};
+    std::string text_;
+    std::thread thread_;
+};
+
+// Presses a dialog button by identifier (IDYES, IDNO, IDOK, IDCANCEL...).
+void PressButton(HWND dialog, int buttonId);
+
+// The text of a message box's message (its static control 0xFFFF).
+std::string MessageBoxText(HWND dialog);
+
+std::string WindowText(HWND window);
+
+}  // namespace quillet::test
