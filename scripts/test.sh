@@ -1,0 +1,230 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Quillet and runs every test, in stages:
+#
+#   deps       Debian packages (scripts/deps.sh)
+#   native     portable logic and its unit tests (host compiler)
+#   hardening  scripts/hardening.sh when present (sanitizers, fuzzing, static analysis)
+#   win32      i686 build: compile and link only, never run
+#   win64      x86_64 build: quillet.exe and the Wine-run tests
+#   wine       the Wine-run tests, on a private X display in Wine's virtual desktop
+#
+# Every stage runs even after a failure, so that the summary is complete; a
+# stage whose build failed skips its tests. The exit code is non-zero when any
+# stage failed.
+#
+#   bash scripts/test.sh                  all stages
+#   bash scripts/test.sh native win64     only the stages named
+#
+# Environment:
+#   QUILLET_FRESH_PREFIX=1   make the test Wine prefix anew (it is kept between runs)
+#   QUILLET_CTEST_ARGS       extra arguments for the Wine ctest run (e.g. "-R e2e")
+set -uo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
+ROOT=$(pwd)
+BUILD="$ROOT/build"
+LOGS="$BUILD/logs"
+ARTIFACTS="$BUILD/artifacts"
+TEST_PREFIX="$BUILD/wine/test-prefix"
+DESKTOP_SIZE=1280x1024
+
+# shellcheck source=scripts/wine-env.sh
+source "$ROOT/scripts/wine-env.sh"
+quillet_install_teardown_trap
+
+ALL_STAGES=(deps native hardening win32 win64 wine)
+if (($# > 0)); then
+  for s in "$@"; do
+    if [[ " ${ALL_STAGES[*]} " != *" $s "* ]]; then
+      echo "unknown stage '$s'; stages: ${ALL_STAGES[*]}" >&2
+      exit 2
+    fi
+  done
+  STAGES=("$@")
+else
+  STAGES=("${ALL_STAGES[@]}")
+fi
+
+mkdir -p "$LOGS"
+
+declare -A RESULT=() DETAIL=() SECS=()
+failed=0
+
+banner() {
+  printf '\n'
+  printf '=%.0s' {1..72}
+  printf '\n== %s\n' "$*"
+  printf '=%.0s' {1..72}
+  printf '\n'
+}
+
+# step LOG CMD...: runs a command with no stdin, its output shown and kept in LOG.
+step() {
+  local log=$1
+  shift
+  printf '+ %s\n' "$*" | tee -a "$log"
+  "$@" </dev/null 2>&1 | tee -a "$log"
+  return "${PIPESTATUS[0]}"
+}
+
+finish_stage() { # name result detail start
+  RESULT[$1]=$2
+  DETAIL[$1]=$3
+  SECS[$1]=$((SECONDS - $4))
+  if [[ "$2" == FAILED ]]; then failed=1; fi
+  printf -- '-- stage %s: %s%s (%d s)\n' "$1" "$2" "${3:+, $3}" "${SECS[$1]}"
+}
+
+# configure_and_build PRESET LOG [TARGET...]
+configure_and_build() {
+  local preset=$1 log=$2
+  shift 2
+  local args=()
+  local t
+  for t in "$@"; do args+=(--target "$t"); done
+  step "$log" cmake --preset "$preset" &&
+    step "$log" cmake --build --preset "$preset" "${args[@]}"
+}
+
+stage_deps() {
+  local log="$LOGS/deps.log" start=$SECONDS
+  : >"$log"
+  if step "$log" bash "$ROOT/scripts/deps.sh"; then
+    finish_stage deps PASSED "" "$start"
+  else
+    finish_stage deps FAILED "package install failed" "$start"
+  fi
+}
+
+stage_native() {
+  local log="$LOGS/native.log" start=$SECONDS
+  : >"$log"
+  if ! configure_and_build native "$log"; then
+    finish_stage native FAILED "build failed, tests skipped" "$start"
+    return
+  fi
+  if step "$log" ctest --preset native; then
+    finish_stage native PASSED "" "$start"
+  else
+    finish_stage native FAILED "unit tests failed" "$start"
+  fi
+}
+
+stage_hardening() {
+  local log="$LOGS/hardening.log" start=$SECONDS
+  : >"$log"
+  if [[ ! -f "$ROOT/scripts/hardening.sh" ]]; then
+    finish_stage hardening SKIPPED "scripts/hardening.sh not present" "$start"
+    return
+  fi
+  if step "$log" bash "$ROOT/scripts/hardening.sh"; then
+    finish_stage hardening PASSED "" "$start"
+  else
+    finish_stage hardening FAILED "scripts/hardening.sh failed" "$start"
+  fi
+}
+
+stage_win32() {
+  local log="$LOGS/win32.log" start=$SECONDS warnings
+  : >"$log"
+  if configure_and_build win32 "$log"; then
+    warnings=$(grep -c 'warning:' "$log" || true)
+    if ((warnings > 0)); then
+      finish_stage win32 PASSED "built with $warnings warning lines, see $LOGS/win32.log" "$start"
+    else
+      finish_stage win32 PASSED "built, no warnings" "$start"
+    fi
+  else
+    finish_stage win32 FAILED "build failed" "$start"
+  fi
+}
+
+stage_win64() {
+  local log="$LOGS/win64.log" start=$SECONDS
+  : >"$log"
+  if configure_and_build win64 "$log"; then
+    finish_stage win64 PASSED "" "$start"
+  else
+    finish_stage win64 FAILED "build failed" "$start"
+  fi
+}
+
+stage_wine() {
+  local log="$LOGS/wine.log" start=$SECONDS rc
+  : >"$log"
+  if [[ "${RESULT[win64]:-}" == FAILED ]]; then
+    finish_stage wine FAILED "skipped: the win64 build failed" "$start"
+    return
+  fi
+  if [[ -z "${RESULT[win64]:-}" && ! -f "$BUILD/win64/CTestTestfile.cmake" ]]; then
+    finish_stage wine FAILED "skipped: no win64 build (run the win64 stage)" "$start"
+    return
+  fi
+  # (The functions run in this shell, so that teardown knows what they started;
+  # their messages go to the log through a process substitution.)
+  if ! quillet_start_xvfb 2> >(tee -a "$log" >&2); then
+    finish_stage wine FAILED "could not start Xvfb" "$start"
+    return
+  fi
+  if [[ "${QUILLET_FRESH_PREFIX:-0}" == 1 ]]; then
+    rm -rf "$TEST_PREFIX"
+  fi
+  if ! quillet_wine_prefix "$TEST_PREFIX" "$DESKTOP_SIZE" 2> >(tee -a "$log" >&2) ||
+    ! quillet_start_wineserver 2> >(tee -a "$log" >&2); then
+    finish_stage wine FAILED "could not set up the Wine prefix" "$start"
+    return
+  fi
+  rm -rf "$ARTIFACTS"
+  mkdir -p "$ARTIFACTS"
+  QUILLET_ARTIFACTS=$(winepath -w "$ARTIFACTS" 2>/dev/null </dev/null)
+  export QUILLET_ARTIFACTS
+  echo "DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX QUILLET_ARTIFACTS=$QUILLET_ARTIFACTS" | tee -a "$log"
+
+  # Serially: the tests share one display and one desktop.
+  local extra=()
+  if [[ -n "${QUILLET_CTEST_ARGS:-}" ]]; then read -r -a extra <<<"$QUILLET_CTEST_ARGS"; fi
+  (
+    unset CTEST_PARALLEL_LEVEL
+    step "$log" ctest --preset win64 --output-on-failure --parallel 1 "${extra[@]}"
+  )
+  rc=$?
+
+  local bmp png pngs=()
+  shopt -s nullglob
+  for bmp in "$ARTIFACTS"/*.bmp; do
+    png="${bmp%.bmp}.png"
+    if convert "$bmp" "$png" 2>>"$log"; then pngs+=("$png"); fi
+  done
+  shopt -u nullglob
+  if ((${#pngs[@]} > 0)); then
+    echo "screenshots (${#pngs[@]}):"
+    printf '  %s\n' "${pngs[@]}"
+  else
+    echo "screenshots: none written to $ARTIFACTS"
+  fi
+
+  if ((rc == 0)); then
+    finish_stage wine PASSED "${#pngs[@]} screenshots" "$start"
+  else
+    finish_stage wine FAILED "Wine-run tests failed" "$start"
+  fi
+  quillet_teardown
+}
+
+total_start=$SECONDS
+for stage in "${STAGES[@]}"; do
+  banner "stage $stage"
+  "stage_$stage"
+done
+
+banner "summary"
+for stage in "${STAGES[@]}"; do
+  printf '  %-10s %-8s %5d s  %s\n' "$stage" "${RESULT[$stage]}" "${SECS[$stage]}" "${DETAIL[$stage]}"
+done
+printf '  total %d s; logs in %s\n' "$((SECONDS - total_start))" "$LOGS"
+if ((failed)); then
+  echo "test.sh: FAILED"
+  exit 1
+fi
+echo "test.sh: all stages passed"
+exit 0
