@@ -68,7 +68,7 @@ start=$SECONDS
 install() {
   "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null &&
     "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
-      apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+      apt-get install -y -q -o Dpkg::Use-Pty=0 --no-install-recommends "${missing[@]}" </dev/null
 }
 # One retry: a mirror hiccup should not fail a whole CI run.
 if ! install; then

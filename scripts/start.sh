@@ -42,6 +42,7 @@ if [[ -n "${DISPLAY:-}" ]] && quillet_display_answers "$DISPLAY"; then
   quillet_wine_prefix "$PREFIX" none
 else
   headless=1
+  if [[ -n "${DISPLAY:-}" ]]; then say "display $DISPLAY does not answer; using a private one"; fi
   quillet_start_xvfb || die "could not start Xvfb"
   quillet_wine_prefix "$PREFIX" 1280x1024
 fi
