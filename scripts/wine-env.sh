@@ -155,7 +155,10 @@ quillet_wine_prefix() {
   elif [[ "$(cat "$dir/.quillet-desktop" 2>/dev/null)" != "$desktop" ]]; then
     start=$(_quillet_now)
     _quillet_apply_desktop "$dir" "$desktop" || return 1
-    timeout 30 wineserver -w >/dev/null 2>&1 || true
+    # (Not when our own persistent server runs: it would never end.)
+    if [[ "$QUILLET_WINESERVER_PREFIX" != "$dir" ]]; then
+      timeout 30 wineserver -w >/dev/null 2>&1 || true
+    fi
     _quillet_log "virtual desktop set to $desktop in $(_quillet_since "$start") s"
   fi
   return 0
