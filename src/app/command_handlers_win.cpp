@@ -4,6 +4,9 @@
 #include <array>
 
 #include "app/program_end_win.h"
+#include "document/document_state_win.h"
+#include "document/open_document_win.h"
+#include "document/save_document_win.h"
 
 namespace quillet {
 namespace {
@@ -20,11 +23,11 @@ struct HandlerEntry {
 };
 
 constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
-    {Action::Open, NotAvailableYet},
+    {Action::Open, OnOpen},
     {Action::Insert, NotAvailableYet},
-    {Action::New, NotAvailableYet},
-    {Action::Save, NotAvailableYet},
-    {Action::SaveAs, NotAvailableYet},
+    {Action::New, OnNew},
+    {Action::Save, OnSave},
+    {Action::SaveAs, OnSaveAs},
     {Action::AppendTo, NotAvailableYet},
     {Action::Exit, OnExit},
     {Action::Undo, NotAvailableYet},

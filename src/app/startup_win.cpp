@@ -8,6 +8,7 @@
 
 #include "app/event_loop_win.h"
 #include "app/settings_win.h"
+#include "document/open_document_win.h"
 #include "platform/editor_control_win.h"
 #include "platform/modal_win.h"
 #include "ui/main_window_win.h"
@@ -31,7 +32,6 @@ void ReportStartFailure() {
 }  // namespace
 
 bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
-    (void)commandLine;  // the file it names is loaded once documents can be opened
     LoadButtonBitmaps();
     SetSettingsFilePath(settingsPath);
     CreateDefaultSettings(settingsPath);
@@ -48,6 +48,7 @@ bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
     ::ShowWindow(main.window, SW_SHOWNORMAL);
     LayoutMainWindow(main);
     SetModified(main.editor, false);
+    LoadCommandLineFile({main.window, main.editor, SettingsFilePath()}, commandLine);
     ::SetFocus(main.editor);
     RefreshStatusBar(main);
     return true;

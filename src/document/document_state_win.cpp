@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "document/path_rules.h"
+#include "document/save_document_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/modal_win.h"
 
 namespace quillet {
 
@@ -19,9 +21,21 @@ void SetDocumentTitle(HWND mainWindow, const std::string& path) {
 }
 
 bool OfferToSaveChanges(const CommandContext& context) {
-    // Saving arrives with the document commands; until then nothing is asked.
-    (void)context;
-    return true;
+    if (!IsModified(context.editor)) return true;
+    const std::string question =
+        "The text in this file has been modified\r\n\r\nWould you like to save this file now?\r\n\r\n" +
+        CurrentPath(context.mainWindow);
+    if (ShowMessage(question, "Save modified file?", MB_YESNO | MB_ICONQUESTION) != IDYES) return true;
+    SaveDocument(context);
+    // Yes means "keep my text": when it is still not saved, whatever asked
+    // must not throw it away.
+    return !IsModified(context.editor);
+}
+
+void OnNew(const CommandContext& context) {
+    if (!OfferToSaveChanges(context)) return;
+    ClearEditor(context.editor);
+    SetDocumentTitle(context.mainWindow, kUntitledPath);
 }
 
 }  // namespace quillet

@@ -16,4 +16,7 @@ void SetDocumentTitle(HWND mainWindow, const std::string& path);
 // saved (dialog cancelled, save failed): the operation that asked stops then.
 bool OfferToSaveChanges(const CommandContext& context);
 
+// The New command: an empty, untitled document.
+void OnNew(const CommandContext& context);
+
 }  // namespace quillet

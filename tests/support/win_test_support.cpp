@@ -142,4 +142,15 @@ std::string WindowText(HWND window) {
     return std::string(text.data(), copied > 0 ? copied : 0);
 }
 
+void ChooseFileInDialog(HWND dialog, const std::string& path) {
+    // The name box is the edit control inside the combo box with id 0x47c.
+    HWND combo = ::GetDlgItem(dialog, 0x47c);
+    HWND edit = combo ? ::FindWindowExA(combo, nullptr, "ComboBox", nullptr) : nullptr;
+    edit = edit ? ::FindWindowExA(edit, nullptr, "Edit", nullptr) : nullptr;
+    if (!edit && combo) edit = ::FindWindowExA(combo, nullptr, "Edit", nullptr);
+    if (!edit) edit = ::GetDlgItem(dialog, 0x480);  // older dialogs: a plain edit box
+    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PressButton(dialog, IDOK);
+}
+
 }  // namespace quillet::test

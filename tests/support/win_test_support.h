@@ -66,4 +66,7 @@ std::string MessageBoxText(HWND dialog);
 
 std::string WindowText(HWND window);
 
+// Types a path into an open or save dialog's file-name box and presses OK.
+void ChooseFileInDialog(HWND dialog, const std::string& path);
+
 }  // namespace quillet::test

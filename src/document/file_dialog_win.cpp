@@ -1,0 +1,40 @@
+#include "document/file_dialog_win.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "document/file_dialog_rules.h"
+#include "platform/modal_win.h"
+
+namespace quillet {
+
+std::string ShowFileDialog(FileDialogKind kind, const std::string& title,
+                           const std::string& defaultPath, const std::string& filter) {
+    const std::string filterList = FilterList(filter);
+    const DialogStart start = SplitDialogDefault(defaultPath);
+    char file[kDialogPathCapacity] = {};
+    std::memcpy(file, start.fileName.data(), start.fileName.size());  // fits: the split clips it
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    dialog.hwndOwner = ProgramOwnerWindow();
+    dialog.lpstrFilter = filterList.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrInitialDir = start.folder.empty() ? nullptr : start.folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+
+    BOOL chosen = FALSE;
+    {
+        ModalScope modal;
+        chosen = kind == FileDialogKind::Open ? ::GetOpenFileNameA(&dialog) : ::GetSaveFileNameA(&dialog);
+    }
+    return chosen ? std::string(file) : std::string();
+}
+
+}  // namespace quillet
