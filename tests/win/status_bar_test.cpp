@@ -1,0 +1,138 @@
+// The status bar's "Char N Line M of K lines" on a started window, refreshed
+// directly and by the loop's own handling of queued messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <richedit.h>
+
+#include "app/event_loop_win.h"
+#include "platform/editor_control_win.h"
+#include "support/main_window_probe.h"
+
+namespace quillet {
+namespace {
+
+using test::RunQueuedMessages;
+
+class StatusBarTest : public test::StartedMainWindowTest {
+protected:
+    void SetUp() override { Start(); }
+
+    std::string Shown() { return test::StatusBarText(Main().statusBar); }
+    HWND Editor() { return Main().editor; }
+    long LineStart(long line) { return static_cast<long>(::SendMessageA(Editor(), EM_LINEINDEX, line, 0)); }
+
+    // Five lines; the third has seven characters.
+    void LoadFiveLines() {
+        for (const char* line : {"alpha", "be", "gamma12", "delta", "epsilon"}) AddLine(Editor(), line);
+    }
+    void Refresh() { RefreshStatusBar(Main()); }
+
+    // Takes one posted message off the queue and handles it as the loop does.
+    bool HandleOneQueued(HWND window, UINT message) {
+        MSG queued{};
+        if (!::PeekMessageA(&queued, window, message, message, PM_REMOVE)) return false;
+        HandleQueuedMessage(queued);
+        return true;
+    }
+};
+
+TEST_F(StatusBarTest, AnEmptyDocumentShowsOneLine) {
+    EXPECT_EQ(Shown(), "Char 1 Line 1 of 1 lines");
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 1 Line 1 of 1 lines");
+    EXPECT_EQ(Shown(), test::WindowText(Main().statusBar));
+}
+
+TEST_F(StatusBarTest, ShowsTheCaretsColumnAndLineCountedFromOne) {
+    LoadFiveLines();
+    SetSelection(Editor(), LineStart(2), LineStart(2));
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 1 Line 3 of 5 lines");
+
+    ::SendMessageA(Editor(), WM_KEYDOWN, VK_END, 0);  // End on that line
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 8 Line 3 of 5 lines");
+
+    SetSelection(Editor(), -1, -1);  // the very end
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 8 Line 5 of 5 lines");
+}
+
+TEST_F(StatusBarTest, ASelectionReportsItsStartWhicheverWayItWasMade) {
+    LoadFiveLines();
+    const long start = LineStart(1) + 1;  // "b|e"
+    const long end = LineStart(3) + 4;    // "delt|a"
+    SetSelection(Editor(), end, start);   // right to left: the caret is at start
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 2 Line 2 of 5 lines");
+
+    SetSelection(Editor(), start, end);  // left to right: the caret is at end
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 2 Line 2 of 5 lines");
+
+    SetSelection(Editor(), 0, -1);
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 1 Line 1 of 5 lines");
+}
+
+TEST_F(StatusBarTest, AnEmptyLastLineCounts) {
+    AddLine(Editor(), "text");
+    AddLine(Editor(), "");
+    SetSelection(Editor(), -1, -1);
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 1 Line 2 of 2 lines");
+}
+
+TEST_F(StatusBarTest, EachQueuedMessageShowsTheStateTheMessageBeforeLeft) {
+    LoadFiveLines();
+    SetSelection(Editor(), 0, 0);
+    RunQueuedMessages();  // whatever showing the window left queued
+    ASSERT_EQ(Shown(), "Char 1 Line 1 of 5 lines");
+
+    const long third = LineStart(2);
+    ASSERT_TRUE(::PostMessageA(Editor(), EM_SETSEL, third, third));
+    ASSERT_TRUE(HandleOneQueued(Editor(), EM_SETSEL));
+    EXPECT_EQ(GetSelection(Editor()).start, third);
+    // The refresh ran before the selection moved.
+    EXPECT_EQ(Shown(), "Char 1 Line 1 of 5 lines");
+
+    ASSERT_TRUE(::PostMessageA(Main().window, WM_NULL, 0, 0));
+    ASSERT_TRUE(HandleOneQueued(Main().window, WM_NULL));
+    EXPECT_EQ(Shown(), "Char 1 Line 3 of 5 lines");
+}
+
+TEST_F(StatusBarTest, FollowsTypingAndCaretKeysThroughTheLoop) {
+    ::SetFocus(Editor());
+    for (char c : std::string("abc")) ::PostMessageA(Editor(), WM_CHAR, static_cast<WPARAM>(c), 1);
+    ::PostMessageA(Editor(), WM_KEYDOWN, VK_RETURN, 1);
+    ::PostMessageA(Editor(), WM_CHAR, 'd', 1);
+    ::PostMessageA(Main().window, WM_NULL, 0, 0);
+    RunQueuedMessages();
+    EXPECT_EQ(LineText(Editor(), 0), "abc");
+    EXPECT_EQ(Shown(), "Char 2 Line 2 of 2 lines");
+
+    ::PostMessageA(Editor(), WM_KEYDOWN, VK_UP, 1);
+    ::PostMessageA(Main().window, WM_NULL, 0, 0);
+    RunQueuedMessages();
+    EXPECT_EQ(Shown(), "Char 2 Line 1 of 2 lines");
+
+    ::PostMessageA(Editor(), WM_KEYDOWN, VK_END, 1);
+    ::PostMessageA(Main().window, WM_NULL, 0, 0);
+    RunQueuedMessages();
+    EXPECT_EQ(Shown(), "Char 4 Line 1 of 2 lines");
+}
+
+TEST_F(StatusBarTest, ClearingTheDocumentGoesBackToOneLine) {
+    LoadFiveLines();
+    SetSelection(Editor(), -1, -1);
+    Refresh();
+    ASSERT_EQ(Shown(), "Char 8 Line 5 of 5 lines");
+    ClearEditor(Editor());
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 1 Line 1 of 1 lines");
+}
+
+}  // namespace
+}  // namespace quillet
