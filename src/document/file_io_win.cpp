@@ -9,9 +9,19 @@ namespace {
 
 constexpr DWORD kWriteChunk = 1 << 20;
 
+ReadFileFn& ReadHook() {
+    static ReadFileFn hook = nullptr;
+    return hook;
+}
+
 WriteFileFn& WriteHook() {
     static WriteFileFn hook = nullptr;
     return hook;
+}
+
+BOOL ReadBytes(HANDLE file, void* data, DWORD size, DWORD* read) {
+    if (ReadFileFn hook = ReadHook()) return hook(file, data, size, read);
+    return ::ReadFile(file, data, size, read, nullptr);
 }
 
 BOOL WriteBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
@@ -126,8 +136,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& err
     while (total < bytes.size()) {
         const std::size_t left = bytes.size() - total;
         DWORD read = 0;
-        if (!::ReadFile(file.Get(), bytes.data() + total,
-                        left < kWriteChunk ? static_cast<DWORD>(left) : kWriteChunk, &read, nullptr)) {
+        if (!ReadBytes(file.Get(), bytes.data() + total,
+                       left < kWriteChunk ? static_cast<DWORD>(left) : kWriteChunk, &read)) {
             error = ::GetLastError();
             return ReadResult::ReadFailed;
         }
@@ -176,6 +186,8 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes, DWOR
     ::DeleteFileA(temporary);
     return false;
 }
+
+void SetReadFileForTesting(ReadFileFn read) { ReadHook() = read; }
 
 void SetWriteFileForTesting(WriteFileFn write) { WriteHook() = write; }
 

@@ -25,8 +25,11 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& err
 // (except in place, where it may be cut short) and no temporary file is left.
 bool ReplaceFileContents(const std::string& path, const std::string& bytes, DWORD& error);
 
-// Lets tests make writes fail part-way. nullptr restores WriteFile.
+// Let tests make reads and writes fail part-way. nullptr restores the
+// system's ReadFile and WriteFile.
+using ReadFileFn = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
 using WriteFileFn = BOOL (*)(HANDLE file, const void* data, DWORD size, DWORD* written);
+void SetReadFileForTesting(ReadFileFn read);
 void SetWriteFileForTesting(WriteFileFn write);
 
 }  // namespace quillet

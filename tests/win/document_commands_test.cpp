@@ -1,0 +1,197 @@
+// New, the modified check, Open and the load, against the real window,
+// message boxes and file dialogs.
+#include "document_fixture.h"
+
+#include <richedit.h>
+
+#include "document/file_io_win.h"
+#include "document/open_document_win.h"
+
+namespace quillet {
+namespace {
+
+using test::DialogAnswerer;
+using test::PressButton;
+using test::WriteFileBytes;
+
+constexpr char kQuestionCaption[] = "Save modified file?";
+
+TEST_F(DocumentTest, NewOnAnUnmodifiedDocumentClearsWithoutAsking) {
+    Type("kept only in memory");
+    SetModified(Editor(), false);
+    DialogAnswerer none(kQuestionCaption, [](HWND d) { PressButton(d, IDNO); }, 300);
+    OnNew(Context());
+    EXPECT_FALSE(none.Answered());
+    EXPECT_EQ("", EditorText());
+    EXPECT_EQ("Quillet - Untitled.txt", Title());
+    EXPECT_FALSE(IsModified(Editor()));
+}
+
+TEST_F(DocumentTest, ModifiedCheckNamesTheDocumentAndNoGoesOn) {
+    Type("draft");
+    DialogAnswerer no(kQuestionCaption, [](HWND d) { PressButton(d, IDNO); });
+    OnNew(Context());
+    ASSERT_TRUE(no.Answered());
+    EXPECT_EQ("The text in this file has been modified\r\n\r\nWould you like to save this file now?"
+              "\r\n\r\nUntitled.txt",
+              no.DialogText());
+    EXPECT_EQ("", EditorText());
+    EXPECT_FALSE(IsModified(Editor()));
+}
+
+TEST_F(DocumentTest, YesThenCancelledSaveAsKeepsTheText) {
+    Type("precious");
+    DialogAnswerer yes(kQuestionCaption, [](HWND d) { PressButton(d, IDYES); });
+    DialogAnswerer cancel("Save File As", [](HWND d) { PressButton(d, IDCANCEL); });
+    OnNew(Context());
+    EXPECT_TRUE(yes.Answered());
+    EXPECT_TRUE(cancel.Answered());
+    EXPECT_EQ("precious", EditorText());
+    EXPECT_TRUE(IsModified(Editor()));
+}
+
+TEST_F(DocumentTest, YesSavesATitledDocumentBeforeNewClearsIt) {
+    const std::string path = folder_.File("kept.txt");
+    WriteFileBytes(path, "old\r\n");
+    ASSERT_TRUE(LoadDocument(Context(), path));
+    Type("new ");
+    DialogAnswerer yes(kQuestionCaption, [](HWND d) { PressButton(d, IDYES); });
+    OnNew(Context());
+    EXPECT_EQ("new old\r\n", test::ReadFileBytes(path));
+    EXPECT_EQ("", EditorText());
+    EXPECT_EQ("Quillet - Untitled.txt", Title());
+}
+
+TEST_F(DocumentTest, LoadReplacesTheDocumentAndRemembersTheFolder) {
+    const std::string path = folder_.File("two lines.txt");
+    WriteFileBytes(path, "a\r\nb");
+    Type("before");
+    ASSERT_TRUE(LoadDocument(Context(), path));
+    EXPECT_EQ("a\r\nb", EditorText());
+    EXPECT_EQ("Quillet - " + path, Title());
+    EXPECT_EQ(folder_.Path() + "\\", Setting(key::kOpen));
+    EXPECT_FALSE(IsModified(Editor()));
+    const Selection caret = GetSelection(Editor());
+    EXPECT_EQ(0, caret.start);
+    EXPECT_EQ(0, caret.end);
+    EXPECT_EQ(0, ::SendMessageA(Editor(), EM_CANUNDO, 0, 0));  // the load is no undo step
+}
+
+TEST_F(DocumentTest, AnEmptyFileLoadsAsAnEmptyDocument) {
+    const std::string path = folder_.File("empty.txt");
+    WriteFileBytes(path, "");
+    Type("something");
+    ASSERT_TRUE(LoadDocument(Context(), path));
+    EXPECT_EQ("", EditorText());
+    EXPECT_EQ(0, LineCount(Editor()));
+    EXPECT_EQ("Quillet - " + path, Title());
+}
+
+TEST_F(DocumentTest, FilesThatCannotBeOpenedChangeNothingSilently) {
+    Type("unsaved");
+    DialogAnswerer none("Open", [](HWND d) { PressButton(d, IDOK); }, 300);
+    EXPECT_FALSE(LoadDocument(Context(), folder_.File("missing.txt")));
+    EXPECT_FALSE(LoadDocument(Context(), folder_.Path()));
+    EXPECT_FALSE(none.Answered());
+    EXPECT_EQ("unsaved", EditorText());
+    EXPECT_TRUE(IsModified(Editor()));
+    EXPECT_EQ("Quillet - Untitled.txt", Title());
+    EXPECT_EQ("", Setting(key::kOpen));
+}
+
+// Reads the first megabyte, then fails as a failing disk would.
+BOOL FailAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {
+    LARGE_INTEGER position{};
+    ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
+    if (position.QuadPart >= (1 << 20)) {
+        ::SetLastError(ERROR_CRC);
+        return FALSE;
+    }
+    return ::ReadFile(file, data, size, read, nullptr);
+}
+
+TEST_F(DocumentTest, AReadErrorPartWayLeavesTheDocumentAndSaysSo) {
+    const std::string path = folder_.File("failing.txt");
+    WriteFileBytes(path, std::string(3 << 20, 'x'));
+    Type("unsaved");
+    SetReadFileForTesting(FailAfterOneMegabyte);
+    DialogAnswerer ok("Open", [](HWND d) { PressButton(d, IDOK); });
+    EXPECT_FALSE(LoadDocument(Context(), path));
+    SetReadFileForTesting(nullptr);
+    ASSERT_TRUE(ok.Answered());
+    EXPECT_NE(std::string::npos, ok.DialogText().find(path));
+    EXPECT_EQ("unsaved", EditorText());
+    EXPECT_TRUE(IsModified(Editor()));
+    EXPECT_EQ("Quillet - Untitled.txt", Title());
+    EXPECT_EQ("", Setting(key::kOpen));
+}
+
+TEST_F(DocumentTest, OpenAsksFirstThenLoadsTheChosenFile) {
+    const std::string path = folder_.File("chosen.txt");
+    WriteFileBytes(path, "chosen\n");
+    Type("draft");
+    DialogAnswerer no(kQuestionCaption, [](HWND d) { PressButton(d, IDNO); });
+    DialogAnswerer choose("Please choose file to load",
+                          [&](HWND d) { test::ChooseFileInDialog(d, path); });
+    OnOpen(Context());
+    EXPECT_TRUE(no.Answered());
+    EXPECT_TRUE(choose.Answered());
+    EXPECT_EQ("chosen", EditorText());
+    EXPECT_EQ("Quillet - " + path, Title());
+}
+
+TEST_F(DocumentTest, OpenStopsWhenTheDocumentCouldNotBeSaved) {
+    Type("precious");
+    DialogAnswerer yes(kQuestionCaption, [](HWND d) { PressButton(d, IDYES); });
+    DialogAnswerer cancel("Save File As", [](HWND d) { PressButton(d, IDCANCEL); });
+    DialogAnswerer noOpen("Please choose file to load", [](HWND d) { PressButton(d, IDCANCEL); }, 1000);
+    OnOpen(Context());
+    EXPECT_TRUE(cancel.Answered());
+    EXPECT_FALSE(noOpen.Answered());
+    EXPECT_EQ("precious", EditorText());
+}
+
+TEST_F(DocumentTest, OpeningANameThatDoesNotExistDoesNothing) {
+    Type("unsaved");
+    SetModified(Editor(), false);
+    DialogAnswerer choose("Please choose file to load",
+                          [&](HWND d) { test::ChooseFileInDialog(d, folder_.File("nothing.txt")); });
+    OnOpen(Context());
+    EXPECT_TRUE(choose.Answered());
+    EXPECT_EQ("unsaved", EditorText());
+    EXPECT_EQ("Quillet - Untitled.txt", Title());
+}
+
+TEST_F(DocumentTest, TheCommandLineFileLoadsOnlyWhenItHasBytes) {
+    const std::string path = folder_.File("with blanks.txt");
+    WriteFileBytes(path, "x\r\n");
+    LoadCommandLineFile(Context(), "quillet.exe \"" + path + "\"");
+    EXPECT_EQ("Quillet - " + path, Title());
+
+    const std::string empty = folder_.File("empty.txt");
+    WriteFileBytes(empty, "");
+    OnNew(Context());
+    LoadCommandLineFile(Context(), "quillet.exe \"" + empty + "\"");
+    LoadCommandLineFile(Context(), "quillet.exe \"" + folder_.Path() + "\"");
+    LoadCommandLineFile(Context(), "quillet.exe " + path);  // unquoted: cut at the blank
+    EXPECT_EQ("Quillet - Untitled.txt", Title());
+}
+
+TEST_F(DocumentTest, ExitAndCloseAskAndStopWhenTheTextIsNotSaved) {
+    Type("precious");
+    {
+        DialogAnswerer yes(kQuestionCaption, [](HWND d) { PressButton(d, IDYES); });
+        DialogAnswerer cancel("Save File As", [](HWND d) { PressButton(d, IDCANCEL); });
+        HandlerFor(Action::Exit)(Context());
+    }
+    EXPECT_FALSE(QuitPosted());
+    {
+        DialogAnswerer no(kQuestionCaption, [](HWND d) { PressButton(d, IDNO); });
+        HandlerFor(Action::Exit)(Context());
+        EXPECT_TRUE(no.Answered());
+    }
+    EXPECT_TRUE(QuitPosted());
+}
+
+}  // namespace
+}  // namespace quillet
