@@ -16,6 +16,20 @@ const char kDefaultSettingsText[] =
     "Underline=false\r\n"
     "[LastAccessed]\r\nOpen=\r\nSave=\r\nInsert=\r\nAppendTo=\r\n";
 
+std::string SettingsTextWithGeometry(long x, long y, long width, long height) {
+    std::string text = kDefaultSettingsText;
+    auto put = [&](const std::string& key, long value) {
+        const std::size_t at = text.find("\n" + key + "=") + 1;
+        const std::size_t end = text.find("\r\n", at);
+        text.replace(at, end - at, key + "=" + std::to_string(value));
+    };
+    put("XPos", x);
+    put("YPos", y);
+    put("Width", width);
+    put("Height", height);
+    return text;
+}
+
 std::ostream& operator<<(std::ostream& out, const Place& place) {
     return out << "{" << place.x << ", " << place.y << ", " << place.width << " x " << place.height
                << "}";

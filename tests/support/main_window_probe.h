@@ -48,6 +48,8 @@ int RunQueuedMessages();
 
 // The default settings file, as a first start writes it.
 extern const char kDefaultSettingsText[];
+// The same with the four geometry values replaced.
+std::string SettingsTextWithGeometry(long x, long y, long width, long height);
 
 // Starts the main window as the program does (minus the event loop) for a
 // settings file in a fresh folder, and destroys it afterwards.

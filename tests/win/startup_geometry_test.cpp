@@ -22,19 +22,8 @@ using test::TakeQuitMessage;
 
 int MenuLine() { return ::GetSystemMetrics(SM_CYMENU); }
 
-// The default settings with the four geometry values replaced.
 std::string SettingsWithGeometry(long x, long y, long width, long height) {
-    std::string text = kDefaultSettingsText;
-    auto put = [&](const std::string& key, long value) {
-        const std::size_t at = text.find(key + "=");
-        const std::size_t end = text.find("\r\n", at);
-        text.replace(at, end - at, key + "=" + std::to_string(value));
-    };
-    put("XPos", x);
-    put("YPos", y);
-    put("Width", width);
-    put("Height", height);
-    return text;
+    return test::SettingsTextWithGeometry(x, y, width, height);
 }
 
 class StartupGeometryTest : public test::StartedMainWindowTest {
