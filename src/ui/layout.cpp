@@ -1,0 +1,87 @@
+#include "ui/layout.h"
+
+#include <climits>
+
+namespace quillet {
+
+const std::array<ButtonPlace, 12> kButtons{{
+    {1, 30, 0, 24, 24},
+    {2, 55, 0, 24, 24},
+    {3, 230, 0, 16, 12},
+    {5, 5, 0, 24, 24},
+    {6, 570, 31, 24, 24},
+    {7, 255, 0, 17, 17},
+    {8, 490, 108, 24, 24},
+    {10, 545, 56, 24, 24},
+    {11, 520, 81, 24, 24},
+    {12, 280, 0, 18, 16},
+    {13, 205, 0, 24, 24},
+    {14, 180, 0, 24, 24},
+}};
+
+namespace {
+
+int OffsetFromRight(int id) {
+    for (const ButtonPlace& place : kButtons) {
+        if (place.id == id) {
+            return place.offsetFromRight;
+        }
+    }
+    return 0;
+}
+
+// Keeps one axis of a window inside [low, high): a window too large for the
+// area starts at its low edge, any other is pushed in from whichever side it
+// sticks out.
+long long ClampStart(long long start, long long size, long long low, long long high) {
+    if (size >= high - low || start < low) {
+        return low;
+    }
+    if (start + size > high) {
+        return high - size;
+    }
+    return start;
+}
+
+long ToLong(long long value) {
+    if (value > LONG_MAX) {
+        return LONG_MAX;
+    }
+    if (value < LONG_MIN) {
+        return LONG_MIN;
+    }
+    return static_cast<long>(value);
+}
+
+}  // namespace
+
+LayoutResult ComputeLayout(const LayoutInput& in) {
+    LayoutResult out{};
+    out.editorWidth = in.clientWidth;
+    out.editorHeight = in.clientHeight - in.statusBarHeight - in.editorTop + 1;
+    out.frameWidth = in.clientWidth - 2;
+    const int rightIds[] = {6, 10, 11, 8};
+    for (std::size_t i = 0; i < out.rightButtons.size(); ++i) {
+        out.rightButtons[i] = {rightIds[i], in.clientWidth - OffsetFromRight(rightIds[i])};
+    }
+    return out;
+}
+
+Geometry UsableGeometry(Geometry stored, int menuBarHeight) {
+    // Widened so that extreme stored values cannot overflow the check.
+    const int64_t clientHeight = static_cast<int64_t>(stored.height) - menuBarHeight;
+    if (stored.width <= 0 || clientHeight <= 0) {
+        return kDefaultGeometry;
+    }
+    return stored;
+}
+
+ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea) {
+    const long long width = static_cast<long long>(window.right) - window.left;
+    const long long height = static_cast<long long>(window.bottom) - window.top;
+    const long long left = ClampStart(window.left, width, workArea.left, workArea.right);
+    const long long top = ClampStart(window.top, height, workArea.top, workArea.bottom);
+    return {ToLong(left), ToLong(top), ToLong(left + width), ToLong(top + height)};
+}
+
+}  // namespace quillet
