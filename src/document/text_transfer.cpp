@@ -1,0 +1,71 @@
+#include "document/text_transfer.h"
+
+#include <utility>
+
+namespace quillet {
+
+EditorText EditorTextFromFileBytes(std::string bytes) {
+    const std::size_t size = bytes.size();
+    if (size == 0) {
+        return {std::move(bytes), LineMark::None};
+    }
+    char* data = bytes.data();
+    const bool firstLineEmpty = data[0] == '\n' || data[0] == '\r' || data[0] == '\0';
+
+    // One pass, writing behind the read position: every line end (LF, CR,
+    // CR LF, NUL) shrinks to a single CR, so the text never outgrows the bytes.
+    std::size_t out = 0;
+    std::size_t in = 0;
+    while (in < size) {
+        const char c = data[in++];
+        if (static_cast<unsigned char>(c) > '\r' || (c != '\n' && c != '\r' && c != '\0')) {
+            data[out++] = c;
+            continue;
+        }
+        if (c == '\r' && in < size && data[in] == '\n') {
+            ++in;
+        }
+        data[out++] = '\r';
+    }
+    // Every CR written stands for a line end, so a trailing one is the
+    // file's final line end, which adds no line.
+    if (data[out - 1] == '\r') {
+        --out;
+    }
+    bytes.resize(out);
+
+    // The editor keeps an empty first line as a pending mark until a second
+    // line arrives and the break can go into the text.
+    LineMark mark = LineMark::None;
+    if (firstLineEmpty) {
+        mark = bytes.empty() ? LineMark::Pending : LineMark::Done;
+    }
+    return {std::move(bytes), mark};
+}
+
+std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines) {
+    if (!hasLines) {
+        return std::string();
+    }
+    std::string bytes;
+    bytes.reserve(streamed.size() + 2);
+    bytes.append(streamed);
+    bytes.append("\r\n");
+    return bytes;
+}
+
+std::string FileBytesFromLines(const std::string* lines, std::size_t count) {
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        total += lines[i].size() + 2;
+    }
+    std::string bytes;
+    bytes.reserve(total);
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes.append(lines[i]);
+        bytes.append("\r\n");
+    }
+    return bytes;
+}
+
+}  // namespace quillet
