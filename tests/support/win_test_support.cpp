@@ -27,6 +27,7 @@ void RemoveTree(const std::string& folder) {
 
 struct DialogSearch {
     const std::string* caption;
+    bool messageBoxOnly;
     HWND found;
 };
 
@@ -36,12 +37,13 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
     ::GetClassNameA(window, className, sizeof className);
     if (std::string(className) != "#32770" || !::IsWindowVisible(window)) return TRUE;
     if (WindowText(window) != *search->caption) return TRUE;
+    if (search->messageBoxOnly && !::GetDlgItem(window, 0xFFFF)) return TRUE;
     search->found = window;
     return FALSE;
 }
 
-HWND FindDialog(const std::string& caption) {
-    DialogSearch search{&caption, nullptr};
+HWND FindDialog(const std::string& caption, bool messageBoxOnly) {
+    DialogSearch search{&caption, messageBoxOnly, nullptr};
     ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
     if (!search.found) return nullptr;
     DWORD process = 0;
@@ -101,13 +103,25 @@ void PumpMessages(DWORD milliseconds) {
     } while (::GetTickCount() - start < milliseconds);
 }
 
-HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) {
+namespace {
+
+HWND WaitFor(const std::string& caption, bool messageBoxOnly, DWORD timeoutMs) {
     const DWORD start = ::GetTickCount();
     do {
-        if (HWND dialog = FindDialog(caption)) return dialog;
+        if (HWND dialog = FindDialog(caption, messageBoxOnly)) return dialog;
         ::Sleep(20);
     } while (::GetTickCount() - start < timeoutMs);
     return nullptr;
+}
+
+}  // namespace
+
+HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) {
+    return WaitFor(caption, false, timeoutMs);
+}
+
+HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs) {
+    return WaitFor(caption, true, timeoutMs);
 }
 
 DialogAnswerer::DialogAnswerer(std::string caption, std::function<void(HWND)> answer,

@@ -37,6 +37,10 @@ void PumpMessages(DWORD milliseconds = 0);
 // caption, waiting up to timeout; nullptr if none appears.
 HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = 10000);
 
+// The same, for a message box only (a dialog that shows a message text), so
+// that a file dialog with the same caption is passed over.
+HWND WaitForMessageBox(const std::string& caption, DWORD timeoutMs = 10000);
+
 // Answers the next modal dialog with the given caption from a second thread:
 // when it appears, `answer` runs with its handle (for example to read its
 // text and press a button). Join by destroying the object; Answered() tells

@@ -1,0 +1,184 @@
+// Save and Save As through the real file dialog, and what a failed save
+// leaves behind.
+#include "document_fixture.h"
+
+#include <vector>
+
+#include "document/file_io_win.h"
+#include "document/open_document_win.h"
+#include "document/save_document_win.h"
+
+namespace quillet {
+namespace {
+
+using test::DialogAnswerer;
+using test::PressButton;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+
+std::vector<std::string> FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+    return names;
+}
+
+TEST_F(DocumentTest, LoadAndSaveGiveCrLfAfterEveryLine) {
+    const struct {
+        const char* loaded;
+        const char* saved;
+    } cases[] = {
+        {"a\nb\n", "a\r\nb\r\n"},   {"a\r\nb", "a\r\nb\r\n"}, {"", ""},
+        {"\r\n", "\r\n"},           {"\r\nx", "\r\nx\r\n"},   {"a\rb\r\r", "a\r\nb\r\n\r\n"},
+    };
+    const std::string path = folder_.File("round trip.txt");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(c.loaded)));
+        WriteFileBytes(path, c.loaded);
+        ASSERT_TRUE(LoadDocument(Context(), path));
+        ASSERT_TRUE(SaveDocument(Context()));
+        EXPECT_EQ(c.saved, ReadFileBytes(path));
+        // What Quillet wrote reloads and saves to the same bytes.
+        ASSERT_TRUE(LoadDocument(Context(), path));
+        ASSERT_TRUE(SaveDocument(Context()));
+        EXPECT_EQ(c.saved, ReadFileBytes(path));
+    }
+}
+
+TEST_F(DocumentTest, ALineOfMoreThanSixtyFiveThousandCharactersIsSavedWhole) {
+    const std::string path = folder_.File("long.txt");
+    const std::string bytes = std::string(70000, 'L') + "\r\nshort\r\n";
+    WriteFileBytes(path, bytes);
+    ASSERT_TRUE(LoadDocument(Context(), path));
+    ASSERT_TRUE(SaveDocument(Context()));
+    EXPECT_EQ(bytes, ReadFileBytes(path));
+}
+
+TEST_F(DocumentTest, SaveOnAnUntitledDocumentAsksForANameAndAddsTxt) {
+    Type("first words");
+    DialogAnswerer choose("Save File As", [&](HWND d) { test::ChooseFileInDialog(d, folder_.File("notes")); });
+    OnSave(Context());
+    ASSERT_TRUE(choose.Answered());
+    const std::string saved = folder_.File("notes.txt");
+    EXPECT_EQ("first words\r\n", ReadFileBytes(saved));
+    EXPECT_EQ("Quillet - " + saved, Title());
+    EXPECT_EQ(folder_.Path() + "\\", Setting(key::kSave));
+    EXPECT_FALSE(IsModified(Editor()));
+
+    // Now titled: Save writes at once, with no dialog.
+    SetSelection(Editor(), 0, 0);
+    Type("more ");
+    DialogAnswerer none("Save File As", [](HWND d) { PressButton(d, IDCANCEL); }, 500);
+    OnSave(Context());
+    EXPECT_FALSE(none.Answered());
+    EXPECT_EQ("more first words\r\n", ReadFileBytes(saved));
+}
+
+TEST_F(DocumentTest, SaveAsKeepsAGivenExtension) {
+    Type("x");
+    DialogAnswerer choose("Save File As", [&](HWND d) { test::ChooseFileInDialog(d, folder_.File("notes.md")); });
+    OnSaveAs(Context());
+    EXPECT_EQ("x\r\n", ReadFileBytes(folder_.File("notes.md")));
+    EXPECT_FALSE(test::FileExists(folder_.File("notes.md.txt")));
+}
+
+// Chooses path in the Save As dialog, then answers the replace question.
+std::string SaveAsOverAndAnswer(const std::string& path, int answer, bool& saved,
+                                const CommandContext& context) {
+    std::string question;
+    DialogAnswerer choose("Save File As", [&](HWND dialog) {
+        test::ChooseFileInDialog(dialog, path);
+        if (HWND box = test::WaitForMessageBox("Save File As")) {
+            question = test::MessageBoxText(box);
+            PressButton(box, answer);
+        }
+    });
+    saved = SaveDocumentAs(context);
+    return question;
+}
+
+TEST_F(DocumentTest, SaveAsOntoAnotherExistingFileAsksFirst) {
+    const std::string other = folder_.File("other.txt");
+    WriteFileBytes(other, "keep me\r\n");
+    Type("replacement");
+    bool saved = true;
+    const std::string question = SaveAsOverAndAnswer(other, IDNO, saved, Context());
+    EXPECT_EQ(other + " already exists. Do you want to replace it?", question);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ("keep me\r\n", ReadFileBytes(other));
+    EXPECT_TRUE(IsModified(Editor()));
+    EXPECT_EQ("Quillet - Untitled.txt", Title());
+
+    SaveAsOverAndAnswer(other, IDYES, saved, Context());
+    EXPECT_TRUE(saved);
+    EXPECT_EQ("replacement\r\n", ReadFileBytes(other));
+    EXPECT_EQ("Quillet - " + other, Title());
+}
+
+// Writes the first 1000 bytes of a call, then reports a full disk.
+BOOL FailAfterAThousandBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
+    const DWORD part = size < 1000 ? size : 1000;
+    ::WriteFile(file, data, part, written, nullptr);
+    ::SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+TEST_F(DocumentTest, AFailedWriteKeepsTheOldFileAndTheDocumentModified) {
+    const std::string path = folder_.File("precious.txt");
+    const std::string original = std::string(5000, 'o') + "\r\n";
+    WriteFileBytes(path, original);
+    ASSERT_TRUE(LoadDocument(Context(), path));
+    const std::string openFolder = Setting(key::kOpen);
+    Type(std::string(4000, 'n'));
+    SetWriteFileForTesting(FailAfterAThousandBytes);
+    DialogAnswerer ok("Save", [](HWND d) { PressButton(d, IDOK); });
+    EXPECT_FALSE(SaveDocument(Context()));
+    SetWriteFileForTesting(nullptr);
+    ASSERT_TRUE(ok.Answered());
+    EXPECT_NE(std::string::npos, ok.DialogText().find(path));
+    EXPECT_NE(std::string::npos, ok.DialogText().find(SystemErrorText(ERROR_DISK_FULL)));
+    EXPECT_EQ(original, ReadFileBytes(path));
+    EXPECT_EQ(std::vector<std::string>({"precious.txt", kSettingsFileName}), FileNames(folder_.Path()));
+    EXPECT_TRUE(IsModified(Editor()));
+    EXPECT_EQ("Quillet - " + path, Title());
+    EXPECT_EQ("", Setting(key::kSave));
+}
+
+TEST_F(DocumentTest, SavingIntoAMissingFolderFailsAndSaysSo) {
+    const std::string path = folder_.File("no such folder\\a.txt");
+    Type("text");
+    DialogAnswerer ok("Save", [](HWND d) { PressButton(d, IDOK); });
+    EXPECT_FALSE(WriteDocument(Context(), path));
+    EXPECT_TRUE(ok.Answered());
+    EXPECT_TRUE(IsModified(Editor()));
+    EXPECT_EQ("Quillet - Untitled.txt", Title());
+}
+
+TEST_F(DocumentTest, APathHoldingTheTitlePrefixIsKeptWhole) {
+    const std::string inner = folder_.File("Quillet - notes");
+    ASSERT_TRUE(::CreateDirectoryA(inner.c_str(), nullptr));
+    const std::string path = inner + "\\a.txt";
+    WriteFileBytes(path, "a\r\n");
+    ASSERT_TRUE(LoadDocument(Context(), path));
+    EXPECT_EQ(path, CurrentPath(Main()));
+    Type("b");
+    ASSERT_TRUE(SaveDocument(Context()));
+    EXPECT_EQ("ba\r\n", ReadFileBytes(path));
+}
+
+TEST_F(DocumentTest, AFileNamedUntitledCountsAsUntitled) {
+    SetDocumentTitle(Main(), "Untitled.txt");
+    Type("x");
+    DialogAnswerer cancel("Save File As", [](HWND d) { PressButton(d, IDCANCEL); });
+    EXPECT_FALSE(SaveDocument(Context()));
+    EXPECT_TRUE(cancel.Answered());
+}
+
+}  // namespace
+}  // namespace quillet
