@@ -7,6 +7,7 @@
 #include "app/settings_win.h"
 #include "app/status_text.h"
 #include "platform/editor_control_win.h"
+#include "ui/dropped_files_win.h"
 
 namespace quillet {
 namespace {
@@ -63,7 +64,11 @@ void RefreshStatusBar(const MainWindow& main) {
 }
 
 void HandleQueuedMessage(MSG& message) {
-    RefreshStatusBar(TheMainWindow());
+    const MainWindow& main = TheMainWindow();
+    if (message.message == WM_DROPFILES && message.hwnd == main.window) {
+        OnDroppedFiles(ContextOf(main), reinterpret_cast<HDROP>(message.wParam));
+    }
+    RefreshStatusBar(main);
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
 }
