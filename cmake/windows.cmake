@@ -3,8 +3,12 @@
 set(QUILLET_WIN_LIBS comctl32 comdlg32 shell32 ole32 gdi32 user32 kernel32)
 
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
-# Static C++ runtime: nothing but the settings file is needed beside the exe.
-add_link_options(-static -static-libgcc -static-libstdc++)
+# Static runtime: nothing but the settings file is needed beside the exe.
+if(MINGW)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+elseif(MSVC)
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+endif()
 
 add_library(quillet_win STATIC ${WIN_SOURCES})
 target_link_libraries(quillet_win PUBLIC quillet_logic ${QUILLET_WIN_LIBS})
