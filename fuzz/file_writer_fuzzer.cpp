@@ -1,0 +1,69 @@
+// The file writer's two forms. The input is cut into a document's lines at
+// each LF, with CR and NUL bytes left out (a line cannot hold them); an empty
+// input is a document without lines. Checked:
+//   - FileBytesFromLines writes each line followed by CR LF, and reading
+//     those bytes gives the lines back;
+//   - the streamed form (lines joined by CR LF, plus CR LF when there is a
+//     line) gives the same bytes;
+//   - the whole save path: the editor text a load of those bytes gives, as
+//     the control streams it out (CR as CR LF), writes the same bytes again.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/line_reader.h"
+#include "document/text_transfer.h"
+#include "fuzz_support.h"
+
+namespace {
+
+std::vector<std::string> LinesFromInput(std::string_view input) {
+    std::vector<std::string> lines;
+    if (input.empty()) {
+        return lines;
+    }
+    lines.emplace_back();
+    for (char c : input) {
+        if (c == '\n') {
+            lines.emplace_back();
+        } else if (c != '\r' && c != '\0') {
+            lines.back().push_back(c);
+        }
+    }
+    return lines;
+}
+
+// What the rich edit control streams out for its text: each CR as CR LF.
+std::string Streamed(std::string_view editorText) {
+    std::string out;
+    for (char c : editorText) {
+        out.push_back(c);
+        if (c == '\r') {
+            out.push_back('\n');
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    const std::vector<std::string> lines = LinesFromInput(fuzz::AsText(data, size));
+    const bool hasLines = !lines.empty();
+
+    const std::string bytes = quillet::FileBytesFromLines(lines.data(), lines.size());
+    FUZZ_CHECK(bytes == fuzz::JoinAfterEach(lines, "\r\n"));
+    FUZZ_CHECK(quillet::SplitLines(bytes) == lines);
+
+    FUZZ_CHECK(quillet::FileBytesFromStreamedText(fuzz::Join(lines, "\r\n"), hasLines) == bytes);
+
+    // Load the written bytes into the editor's form and save them again.
+    const quillet::EditorText editor = quillet::EditorTextFromFileBytes(bytes);
+    FUZZ_CHECK(editor.text == fuzz::Join(lines, "\r"));
+    // The control has lines when it shows text or holds the pending empty line.
+    const bool editorHasLines = !editor.text.empty() || editor.mark != quillet::LineMark::None;
+    FUZZ_CHECK(editorHasLines == hasLines);
+    FUZZ_CHECK(quillet::FileBytesFromStreamedText(Streamed(editor.text), editorHasLines) == bytes);
+    return 0;
+}

@@ -1,0 +1,61 @@
+// Helpers shared by the fuzz targets: a check that stops the run with a
+// message (libFuzzer then saves the input), and small text utilities.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Unlike assert(), always compiled in, and says which invariant broke.
+#define FUZZ_CHECK(condition)                                                     \
+    do {                                                                          \
+        if (!(condition)) {                                                       \
+            /* about to abort: a failed write changes nothing */                  \
+            (void)std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, \
+                               __LINE__, #condition);                             \
+            std::abort();                                                         \
+        }                                                                         \
+    } while (false)
+
+namespace fuzz {
+
+inline std::string_view AsText(const unsigned char* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// Lines with sep between them.
+inline std::string Join(const std::vector<std::string>& lines, std::string_view sep) {
+    std::string out;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i != 0) {
+            out.append(sep);
+        }
+        out.append(lines[i]);
+    }
+    return out;
+}
+
+// Lines with end after each one, the last included.
+inline std::string JoinAfterEach(const std::vector<std::string>& lines, std::string_view end) {
+    std::string out;
+    for (const std::string& line : lines) {
+        out.append(line);
+        out.append(end);
+    }
+    return out;
+}
+
+inline bool IsLineEnd(char c) { return c == '\0' || c == '\r' || c == '\n'; }
+
+inline bool HasLineEnd(std::string_view text) {
+    for (char c : text) {
+        if (IsLineEnd(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace fuzz
