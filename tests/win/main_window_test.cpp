@@ -32,14 +32,14 @@ SIZE BitmapSize(HGDIOBJ bitmap) {
     return {info.bmWidth, info.bmHeight};
 }
 
-struct ButtonSpec {
+struct ExpectedButton {
     int id;
     int x;
     SIZE bitmap;
 };
 
 // In creation order.
-const ButtonSpec kButtonSpecs[] = {
+const ExpectedButton kExpectedButtons[] = {
     {1, 30, {24, 24}},   {2, 55, {24, 24}},   {3, 230, {16, 12}},  {5, 5, {24, 24}},
     {6, 570, {24, 24}},  {7, 255, {17, 17}},  {8, 490, {24, 24}},  {10, 545, {24, 24}},
     {11, 520, {24, 24}}, {12, 280, {18, 16}}, {13, 205, {24, 24}}, {14, 180, {24, 24}},
@@ -90,8 +90,8 @@ TEST_F(MainWindowTest, ChildrenComeInCreationOrder) {
 
     EXPECT_EQ(::GetDlgItem(main_.window, 15), main_.editor);
     EXPECT_EQ(::GetDlgItem(main_.window, 0), main_.frame);
-    for (const ButtonSpec& spec : kButtonSpecs) {
-        EXPECT_EQ(::GetDlgItem(main_.window, spec.id), main_.buttons[spec.id]) << spec.id;
+    for (const ExpectedButton& button : kExpectedButtons) {
+        EXPECT_EQ(::GetDlgItem(main_.window, button.id), main_.buttons[button.id]) << button.id;
     }
     EXPECT_EQ(main_.buttons[4], nullptr);
     EXPECT_EQ(main_.buttons[9], nullptr);
@@ -100,8 +100,8 @@ TEST_F(MainWindowTest, ChildrenComeInCreationOrder) {
 TEST_F(MainWindowTest, ChildrenStartAtTheirCreationPlaces) {
     EXPECT_EQ(PlaceInParent(main_.frame), (Place{0, -5, 600, 40}));
     EXPECT_EQ(PlaceInParent(main_.editor), (Place{0, 35, 600, 305}));
-    for (const ButtonSpec& spec : kButtonSpecs) {
-        EXPECT_EQ(PlaceInParent(main_.buttons[spec.id]), (Place{spec.x, 5, 24, 24})) << "button " << spec.id;
+    for (const ExpectedButton& button : kExpectedButtons) {
+        EXPECT_EQ(PlaceInParent(main_.buttons[button.id]), (Place{button.x, 5, 24, 24})) << "button " << button.id;
     }
 }
 
@@ -109,8 +109,8 @@ TEST_F(MainWindowTest, EveryChildUsesTheDefaultGuiFont) {
     const auto font = reinterpret_cast<LRESULT>(::GetStockObject(DEFAULT_GUI_FONT));
     EXPECT_EQ(::SendMessageA(main_.statusBar, WM_GETFONT, 0, 0), font);
     EXPECT_EQ(::SendMessageA(main_.frame, WM_GETFONT, 0, 0), font);
-    for (const ButtonSpec& spec : kButtonSpecs) {
-        EXPECT_EQ(::SendMessageA(main_.buttons[spec.id], WM_GETFONT, 0, 0), font) << spec.id;
+    for (const ExpectedButton& button : kExpectedButtons) {
+        EXPECT_EQ(::SendMessageA(main_.buttons[button.id], WM_GETFONT, 0, 0), font) << button.id;
     }
 }
 
@@ -124,20 +124,20 @@ TEST_F(MainWindowTest, FrameIsAnEmptyGroupBox) {
 }
 
 TEST_F(MainWindowTest, ButtonsArePushButtonsShowingTheirPictures) {
-    for (const ButtonSpec& spec : kButtonSpecs) {
-        HWND button = main_.buttons[spec.id];
-        SCOPED_TRACE("button " + std::to_string(spec.id));
-        const DWORD style = StyleOf(button);
+    for (const ExpectedButton& button : kExpectedButtons) {
+        HWND handle = main_.buttons[button.id];
+        SCOPED_TRACE("button " + std::to_string(button.id));
+        const DWORD style = StyleOf(handle);
         EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_PUSHBUTTON));
         EXPECT_TRUE(style & BS_BITMAP);
         EXPECT_TRUE(style & WS_TABSTOP);
         EXPECT_TRUE(style & WS_VISIBLE);
-        EXPECT_EQ(test::WindowText(button), "");
-        const auto bitmap = reinterpret_cast<HGDIOBJ>(::SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        EXPECT_EQ(test::WindowText(handle), "");
+        const auto bitmap = reinterpret_cast<HGDIOBJ>(::SendMessageA(handle, BM_GETIMAGE, IMAGE_BITMAP, 0));
         ASSERT_NE(bitmap, nullptr);
         const SIZE size = BitmapSize(bitmap);
-        EXPECT_EQ(size.cx, spec.bitmap.cx);
-        EXPECT_EQ(size.cy, spec.bitmap.cy);
+        EXPECT_EQ(size.cx, button.bitmap.cx);
+        EXPECT_EQ(size.cy, button.bitmap.cy);
     }
 }
 
