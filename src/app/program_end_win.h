@@ -10,7 +10,8 @@ namespace quillet {
 // loop. Returns false when the window stays open.
 bool RunCloseSequence(const CommandContext& context);
 
-// The Exit command: ends the event loop without storing the geometry.
+// The Exit command: offers to save a modified document like closing does,
+// then ends the event loop without storing the geometry.
 void OnExit(const CommandContext& context);
 
 }  // namespace quillet

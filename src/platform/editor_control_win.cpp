@@ -174,6 +174,7 @@ bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark) {
         complete = stream.dwError == 0 && source.offset == crText.size();
     }
     SetLineMark(editor, complete ? mark : LineMark::None);
+    SetModified(editor, false);  // the control counts a stream-in as a change
     return complete;
 }
 

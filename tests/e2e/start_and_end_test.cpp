@@ -132,11 +132,14 @@ TEST_F(StartAndEndTest, TypedTextShowsInTheStatusBar) {
     ExpectEndsCleanly(program, "close");
 }
 
-TEST_F(StartAndEndTest, ExitWithUnsavedTextEndsWithoutAQuestion) {
+// Exit offers to save unsaved text like closing does, but stores nothing.
+TEST_F(StartAndEndTest, ExitWithUnsavedTextAsksAndNoEndsWithoutStoringAnything) {
     QuilletProcess& program = Launch();
     ASSERT_TRUE(program.Type("unsaved"));
+    program.MoveTo(170, 140);
     const std::string before = ReadFileBytes(Settings());
     program.Exit();
+    AnswerNo(program);
     ExpectEndsCleanly(program, "Exit");
     EXPECT_EQ(ReadFileBytes(Settings()), before);
 }
