@@ -13,7 +13,7 @@
 # The full libFuzzer output is in build/fuzz-logs/TARGET.log.
 #
 # Options: --no-build (used by scripts/hardening.sh, which builds once).
-# Extra libFuzzer flags may follow after "--", e.g. -- -jobs=2 -workers=2.
+# Extra libFuzzer flags may follow after "--", e.g. -- -use_value_profile=1.
 # To replay a saved input: build/fuzz/bin/TARGET_fuzzer build/fuzz-crashes/FILE
 set -euo pipefail
 
@@ -92,9 +92,11 @@ echo "fuzz: $target for ${seconds}s, max_len $max_len, corpus build/fuzz-corpus/
 status=0
 # -timeout: one input running 10 s is a hang; -rss_limit_mb: runaway memory.
 # Leaks are findings too (LeakSanitizer is on by default).
-"$exe" "$corpus" \
+# From the log folder, so that nothing libFuzzer writes by itself (fuzz-N.log
+# of -jobs) lands in the source tree.
+(cd "$logs" && "$exe" "$corpus" \
     -max_total_time="$seconds" -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$crashes/$target-" "${dict[@]}" "${extra[@]}" \
+    -print_final_stats=1 -artifact_prefix="$crashes/$target-" "${dict[@]}" "${extra[@]}") \
     >"$log" 2>&1 || status=$?
 
 # libFuzzer's final stats (printed on a clean end only).
