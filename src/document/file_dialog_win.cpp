@@ -4,8 +4,6 @@
 
 #include <commdlg.h>
 
-#include <cstring>
-
 #include "document/file_dialog_rules.h"
 #include "platform/modal_win.h"
 
@@ -16,7 +14,7 @@ std::string ShowFileDialog(FileDialogKind kind, const std::string& title,
     const std::string filterList = FilterList(filter);
     const DialogStart start = SplitDialogDefault(defaultPath);
     char file[kDialogPathCapacity] = {};
-    std::memcpy(file, start.fileName.data(), start.fileName.size());  // fits: the split clips it
+    ::lstrcpynA(file, start.fileName.c_str(), sizeof file);  // the split already clips it to fit
 
     OPENFILENAMEA dialog{};
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
