@@ -30,6 +30,7 @@ TEST_F(DocumentTest, NewOnAnUnmodifiedDocumentClearsWithoutAsking) {
     EXPECT_EQ("", EditorText());
     EXPECT_EQ("Quillet - Untitled.txt", Title());
     EXPECT_FALSE(IsModified(Editor()));
+    EXPECT_EQ(0, ::SendMessageA(Editor(), EM_CANUNDO, 0, 0));  // New is no undo step
 }
 
 TEST_F(DocumentTest, ModifiedCheckNamesTheDocumentAndNoGoesOn) {
@@ -136,11 +137,16 @@ TEST_F(DocumentTest, OpenAsksFirstThenLoadsTheChosenFile) {
     WriteFileBytes(path, "chosen\n");
     Type("draft");
     DialogAnswerer no(kQuestionCaption, [](HWND d) { PressButton(d, IDNO); });
-    DialogAnswerer choose("Please choose file to load",
-                          [&](HWND d) { test::ChooseFileInDialog(d, path); });
+    bool mainEnabledDuringDialog = true;
+    DialogAnswerer choose("Please choose file to load", [&](HWND d) {
+        mainEnabledDuringDialog = ::IsWindowEnabled(Main()) != FALSE;
+        test::ChooseFileInDialog(d, path);
+    });
     OnOpen(Context());
     EXPECT_TRUE(no.Answered());
     EXPECT_TRUE(choose.Answered());
+    EXPECT_FALSE(mainEnabledDuringDialog);
+    EXPECT_TRUE(::IsWindowEnabled(Main()));
     EXPECT_EQ("chosen", EditorText());
     EXPECT_EQ("Quillet - " + path, Title());
 }
