@@ -1,0 +1,9 @@
+# The benchmark driver, built with the Windows presets and run only by
+# scripts/bench.sh (never registered with CTest).
+file(GLOB QUILLET_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/src/*.cpp)
+add_executable(quillet_bench ${QUILLET_BENCH_SOURCES})
+target_compile_definitions(quillet_bench PRIVATE NOMINMAX)
+target_compile_options(quillet_bench PRIVATE ${QUILLET_WARNINGS})
+target_link_libraries(quillet_bench PRIVATE psapi user32 gdi32 kernel32)
+# It copies quillet.exe from beside itself.
+add_dependencies(quillet_bench quillet)
