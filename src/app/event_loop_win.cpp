@@ -1,11 +1,9 @@
 #include "app/event_loop_win.h"
 
-#include <commctrl.h>
-
 #include "app/command_handlers_win.h"
 #include "app/program_end_win.h"
 #include "app/settings_win.h"
-#include "app/status_text.h"
+#include "app/status_bar_win.h"
 #include "platform/editor_control_win.h"
 #include "ui/dropped_files_win.h"
 
@@ -25,6 +23,8 @@ void OnCommand(const MainWindow& main, WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (!control) {
         DispatchMenuEvent(ContextOf(main), id);  // menu item or shortcut
+    } else if (control == main.editor) {
+        if (HIWORD(wParam) == EN_CHANGE) NoteEditorChanged();
     } else if (HIWORD(wParam) == BN_CLICKED && IsImageButton(main, control, id)) {
         DispatchButtonEvent(ContextOf(main), id);
     }
@@ -50,17 +50,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
-}
-
-void RefreshStatusBar(const MainWindow& main) {
-    if (!main.statusBar || !main.editor) return;
-    const CaretPosition caret = GetCaretPosition(main.editor);
-    const std::string text = StatusText(caret.column, caret.line, caret.lineCount);
-    // Setting the same text again would only repaint, and each repaint is one
-    // more message through here.
-    char shown[64] = {};
-    ::SendMessageA(main.statusBar, WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
-    if (text != shown) ::SendMessageA(main.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void HandleQueuedMessage(MSG& message) {

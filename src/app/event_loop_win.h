@@ -5,14 +5,12 @@
 
 #include <string>
 
+#include "app/status_bar_win.h"
 #include "ui/main_window_win.h"
 
 namespace quillet {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Shows where the caret is: "Char N Line M of K lines".
-void RefreshStatusBar(const MainWindow& main);
 
 // Handles one message taken from the queue as the loop does: refresh the
 // status bar, then translate and dispatch.

@@ -8,6 +8,7 @@
 
 #include "app/event_loop_win.h"
 #include "app/settings_win.h"
+#include "app/status_bar_win.h"
 #include "document/open_document_win.h"
 #include "platform/editor_control_win.h"
 #include "platform/modal_win.h"
@@ -44,6 +45,7 @@ bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
     ::DragAcceptFiles(main.window, TRUE);
     if (HWND hidden = main.buttons[12]) ::ShowWindow(hidden, SW_HIDE);
     EnableLinkNotices(main.editor);
+    EnableChangeNotices(main.editor);
     PlaceWindow(main.window, ReadStoredGeometry(settingsPath));
     ::ShowWindow(main.window, SW_SHOWNORMAL);
     LayoutMainWindow(main);

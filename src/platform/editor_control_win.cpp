@@ -207,7 +207,45 @@ std::string TextRange(HWND editor, long start, long end) {
     return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
 }
 
+long TextLength(HWND editor) {
+    // Counted as the selection counts, a line break as one character. The
+    // control keeps this figure, so it costs nothing to ask.
+    GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    return static_cast<long>(Send(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how)));
+}
+
+EditorState ObserveEditor(HWND editor) {
+    EditorState state{};
+    const Selection selection = GetSelection(editor);
+    state.selectionStart = selection.start;
+    state.selectionEnd = selection.end;
+    state.textLength = TextLength(editor);
+    state.lineCount = static_cast<long>(Send(editor, EM_GETLINECOUNT));
+    RECT client{};
+    ::GetClientRect(editor, &client);
+    state.width = client.right - client.left;
+    return state;
+}
+
 CaretPosition GetCaretPosition(HWND editor) {
+    const Selection selection = GetSelection(editor);
+    const long count = static_cast<long>(Send(editor, EM_GETLINECOUNT));
+    // Finding a line by character position counts lines from the top, which
+    // on a large document costs milliseconds. At the very end of the text the
+    // caret is on the last line, and the control finds the start of the
+    // caret's line directly. A single-line document needs no counting either.
+    const bool onLastLine =
+        selection.start == selection.end && (count == 1 || selection.start == TextLength(editor));
+    if (onLastLine) {
+        const long lineStart = static_cast<long>(Send(editor, EM_LINEINDEX, static_cast<WPARAM>(-1)));
+        return {selection.start - lineStart, count - 1, count};
+    }
+    const long line = static_cast<long>(Send(editor, EM_LINEFROMCHAR, selection.start));
+    const long lineStart = static_cast<long>(Send(editor, EM_LINEINDEX, line));
+    return {selection.start - lineStart, line, count};
+}
+
+CaretPosition CountCaretPosition(HWND editor) {
     const Selection selection = GetSelection(editor);
     const long line = static_cast<long>(Send(editor, EM_LINEFROMCHAR, selection.start));
     const long lineStart = static_cast<long>(Send(editor, EM_LINEINDEX, line));

@@ -56,5 +56,25 @@ struct CaretPosition {
     long lineCount;
 };
 CaretPosition GetCaretPosition(HWND editor);
+// The same figures found the long way, by character position alone, whatever
+// the caret's place. For checking GetCaretPosition's shortcuts.
+CaretPosition CountCaretPosition(HWND editor);
+
+// What the status-bar figures depend on, from queries that cost the same
+// whatever the document's size: while none of it changes and the text is not
+// edited, neither do the figures.
+struct EditorState {
+    long selectionStart;
+    long selectionEnd;
+    long textLength;  // characters, a line break counted as one
+    long lineCount;
+    long width;       // client width: with word wrap it decides the lines
+    bool operator==(const EditorState& other) const {
+        return selectionStart == other.selectionStart && selectionEnd == other.selectionEnd &&
+               textLength == other.textLength && lineCount == other.lineCount && width == other.width;
+    }
+};
+EditorState ObserveEditor(HWND editor);
+long TextLength(HWND editor);
 
 }  // namespace quillet

@@ -264,5 +264,62 @@ TEST_F(EditorLinesTest, CaretPositionCountsFromZero) {
     EXPECT_EQ(caret.lineCount, 3);
 }
 
+// The quick ways (caret at the very end, a one-line document) must give what
+// counting by character position gives, wherever the caret is, with and
+// without word wrap.
+TEST_F(EditorLinesTest, CaretPositionShortcutsAgreeWithCounting) {
+    const std::string words = [] {
+        std::string text;
+        for (int i = 0; i < 60; ++i) text += "word ";
+        return text;
+    }();
+    const std::vector<LineList> documents = {
+        {}, {"abc"}, {"abc", ""}, {"", ""}, {"a", "bb", "ccc"}, {words}, {"x", words},
+        {std::string(300, 'n')}, {words, "", ""}, {"tail", std::string(250, 'z')},
+    };
+    for (const bool wrap : {false, true}) {
+        for (const LineList& document : documents) {
+            ClearEditor(editor_);
+            AddLines(document);
+            // Target device 0 wraps at the control's width; 1 turns wrapping off.
+            ::SendMessageA(editor_, EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+            const long end = quillet::TextLength(editor_);
+            ASSERT_GE(TextLength(), end) << "the window text counts a break as CR LF";
+            for (long position = 0; position <= end; ++position) {
+                SetSelection(editor_, position, position);
+                const CaretPosition quick = GetCaretPosition(editor_);
+                const CaretPosition counted = CountCaretPosition(editor_);
+                ASSERT_EQ(quick.line, counted.line) << "wrap " << wrap << ", document " << document.size()
+                                                    << " lines, position " << position;
+                ASSERT_EQ(quick.column, counted.column) << "position " << position;
+                ASSERT_EQ(quick.lineCount, counted.lineCount) << "position " << position;
+            }
+            SetSelection(editor_, 0, -1);
+            const CaretPosition all = GetCaretPosition(editor_);
+            EXPECT_EQ(all.line, 0);
+            EXPECT_EQ(all.column, 0);
+        }
+    }
+}
+
+TEST_F(EditorLinesTest, ObservedStateFollowsEditsAndSelection) {
+    AddLines({"one", "two"});
+    SetSelection(editor_, 2, 5);
+    const EditorState before = ObserveEditor(editor_);
+    EXPECT_EQ(before.selectionStart, 2);
+    EXPECT_EQ(before.selectionEnd, 5);
+    EXPECT_EQ(before.textLength, 7);
+    EXPECT_EQ(before.lineCount, 2);
+    EXPECT_GT(before.width, 0);
+    EXPECT_TRUE(ObserveEditor(editor_) == before);
+
+    ReplaceSelection(editor_, "\r\r");
+    const EditorState after = ObserveEditor(editor_);
+    EXPECT_FALSE(after == before);
+    EXPECT_EQ(after.textLength, 6);
+    EXPECT_EQ(after.lineCount, 3);
+    EXPECT_EQ(after.selectionStart, 4);
+}
+
 }  // namespace
 }  // namespace quillet

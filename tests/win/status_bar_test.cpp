@@ -124,6 +124,44 @@ TEST_F(StatusBarTest, FollowsTypingAndCaretKeysThroughTheLoop) {
     EXPECT_EQ(Shown(), "Char 4 Line 1 of 2 lines");
 }
 
+// Two edits between refreshes can move the caret's line while the length,
+// the line count and the selection all come out as before.
+TEST_F(StatusBarTest, AnEditThatKeepsLengthCountAndSelectionStillMovesTheLine) {
+    for (const char* line : {"a", "b", "cdefgh"}) AddLine(Editor(), line);  // a|b|cdefgh
+    SetSelection(Editor(), 8, 8);  // "cdef|gh"
+    Refresh();
+    ASSERT_EQ(Shown(), "Char 5 Line 3 of 3 lines");
+
+    SetSelection(Editor(), 1, 2);  // the first break becomes a letter
+    ReplaceSelection(Editor(), "x");
+    SetSelection(Editor(), 9, 10);  // the last letter becomes a break
+    ReplaceSelection(Editor(), "\r");
+    SetSelection(Editor(), 8, 8);  // axb|cdefg|
+    Refresh();
+    EXPECT_EQ(Shown(), "Char 5 Line 2 of 3 lines");
+}
+
+TEST_F(StatusBarTest, WrappingToANarrowerEditorIsShown) {
+    std::string words;
+    for (int i = 0; i < 40; ++i) words += "word ";
+    AddLine(Editor(), words);
+    ::SendMessageA(Editor(), EM_SETTARGETDEVICE, 0, 0);  // wrap at the editor's width
+    SetSelection(Editor(), -1, -1);
+    Refresh();
+    const std::string wide = Shown();
+
+    RECT place{};
+    ::GetWindowRect(Editor(), &place);
+    ::SetWindowPos(Editor(), nullptr, 0, 0, (place.right - place.left) / 3, place.bottom - place.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Refresh();
+    EXPECT_NE(Shown(), wide);
+    const CaretPosition counted = CountCaretPosition(Editor());
+    EXPECT_EQ(Shown(), "Char " + std::to_string(counted.column + 1) + " Line " + std::to_string(counted.line + 1) +
+                           " of " + std::to_string(counted.lineCount) + " lines");
+    EXPECT_GT(counted.lineCount, 1);
+}
+
 TEST_F(StatusBarTest, ClearingTheDocumentGoesBackToOneLine) {
     LoadFiveLines();
     SetSelection(Editor(), -1, -1);
