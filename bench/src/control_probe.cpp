@@ -31,20 +31,37 @@ void PrintRefresh(HWND control, const char* where) {
     CHARRANGE range{};
     Send(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
     const auto line = static_cast<WPARAM>(Send(control, EM_LINEFROMCHAR, range.cpMin));
-    std::printf("| %s: EM_EXGETSEL | %.3f |\n", where,
-                PerCall(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range)));
-    std::printf("| %s: EM_LINEFROMCHAR | %.3f |\n", where,
-                PerCall(control, EM_LINEFROMCHAR, static_cast<WPARAM>(range.cpMin), 0));
-    std::printf("| %s: EM_LINEINDEX | %.3f |\n", where, PerCall(control, EM_LINEINDEX, line, 0));
-    std::printf("| %s: EM_GETLINECOUNT | %.3f |\n", where, PerCall(control, EM_GETLINECOUNT, 0, 0));
+    GETTEXTLENGTHEX plain{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+    GETTEXTLENGTHEX crlf{GTL_NUMCHARS | GTL_PRECISE | GTL_USECRLF, CP_ACP};
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } calls[] = {
+        {"EM_EXGETSEL", EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range)},
+        {"EM_LINEFROMCHAR", EM_LINEFROMCHAR, static_cast<WPARAM>(range.cpMin), 0},
+        {"EM_LINEINDEX(line)", EM_LINEINDEX, line, 0},
+        {"EM_LINEINDEX(-1)", EM_LINEINDEX, static_cast<WPARAM>(-1), 0},
+        {"EM_GETLINECOUNT", EM_GETLINECOUNT, 0, 0},
+        {"EM_GETTEXTLENGTHEX, characters", EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&plain), 0},
+        {"EM_GETTEXTLENGTHEX, CR LF counted", EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&crlf), 0},
+        {"EM_GETFIRSTVISIBLELINE", EM_GETFIRSTVISIBLELINE, 0, 0},
+    };
+    for (const auto& call : calls) {
+        std::printf("| %s: %s | %.3f |\n", where, call.name, PerCall(control, call.message, call.wParam, call.lParam));
+    }
 }
 
-// One character as the keyboard would give it, then the repaint it asks for.
+// Characters as the keyboard would give them, each followed by the repaint it
+// asks for: an Enter and 49 letters per line, as the benchmark types, so no
+// line grows wider than the control.
 std::vector<double> TypeCharacters(HWND control, int keys) {
     std::vector<double> perKey;
     for (int i = 0; i < keys; ++i) {
+        const WPARAM character = i % 50 == 0 ? '\r' : static_cast<WPARAM>('a' + i % 26);
         const double start = Now();
-        Send(control, WM_CHAR, static_cast<WPARAM>('a' + i % 26), 1);
+        Send(control, WM_CHAR, character, 1);
         ::UpdateWindow(control);
         PumpMessages();
         perKey.push_back((Now() - start) * 1000);
@@ -68,6 +85,16 @@ double ResizeMs(HWND control) {
     return seconds * 1000;
 }
 
+void PrintTyping(const char* where, const std::vector<double>& perKey) {
+    std::size_t worst = 0;
+    for (std::size_t i = 1; i < perKey.size(); ++i) {
+        if (perKey[i] > perKey[worst]) worst = i;
+    }
+    std::printf("| %s: one WM_CHAR and its repaint, median | %.3f |\n", where, Median(perKey));
+    std::printf("| %s: one WM_CHAR and its repaint, worst (key %zu%s) | %.3f |\n", where, worst,
+                worst % 50 == 0 ? ", an Enter" : "", Largest(perKey));
+}
+
 }  // namespace
 
 void ProbeTyping(const std::string& key, const std::string& bytes, int keys) {
@@ -75,7 +102,6 @@ void ProbeTyping(const std::string& key, const std::string& bytes, int keys) {
     if (!control) return;
     std::printf("| %s: one call, with the caret at the end or the start of the text | ms |\n|---|---|\n",
                 key.c_str());
-    std::printf("| the control made one pixel lower | %.3f |\n", ResizeMs(control));
     SCROLLINFO bar{};
     bar.cbSize = sizeof bar;
     bar.fMask = SIF_ALL;
@@ -84,17 +110,15 @@ void ProbeTyping(const std::string& key, const std::string& bytes, int keys) {
     Send(control, EM_SETSEL, INT_MAX, INT_MAX);
     PumpMessages();
     PrintRefresh(control, "caret at the end");
-    std::printf("| caret at the end: EM_LINEINDEX(-1) | %.3f |\n",
-                PerCall(control, EM_LINEINDEX, static_cast<WPARAM>(-1), 0));
     const std::vector<double> atEnd = TypeCharacters(control, keys);
-    std::printf("| caret at the end: one WM_CHAR and its repaint, median | %.3f |\n", Median(atEnd));
-    std::printf("| caret at the end: one WM_CHAR and its repaint, worst | %.3f |\n", Largest(atEnd));
+    PrintTyping("caret at the end", atEnd);
     Send(control, EM_SETSEL, 0, 0);
     PumpMessages();
     PrintRefresh(control, "caret at the start");
     const std::vector<double> atStart = TypeCharacters(control, keys);
-    std::printf("| caret at the start: one WM_CHAR and its repaint, median | %.3f |\n", Median(atStart));
-    std::printf("| caret at the start: one WM_CHAR and its repaint, worst | %.3f |\n", Largest(atStart));
+    PrintTyping("caret at the start", atStart);
+    std::fflush(stdout);
+    std::printf("| the control made one pixel lower | %.3f |\n", ResizeMs(control));
     std::fflush(stdout);
     DestroyControl(control);
 }
