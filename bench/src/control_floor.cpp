@@ -17,7 +17,7 @@ constexpr char kHostClass[] = "QuilletBenchHost";
 // Quillet's editor: its styles, and its size when the main window is created.
 constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
                                ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
-                               ES_NOHIDESEL;
+                               ES_NOHIDESEL | ES_DISABLENOSCROLL;
 constexpr int kEditorWidth = 600;
 constexpr int kEditorHeight = 305;
 
@@ -46,11 +46,13 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(window, message, wParam, lParam);
 }
 
-// A control set up as Quillet sets up its editor.
-HWND FreshControl(bool urlDetection) {
+// A control set up as Quillet sets up its editor; without fixedScrollBars its
+// scroll bars come and go with the text, as the control's default is.
+HWND FreshControl(bool urlDetection, bool fixedScrollBars = true) {
     HWND host = HostWindow();
     if (!host) return nullptr;
-    HWND control = ::CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "", kEditorStyle, 0, 35, kEditorWidth,
+    const DWORD style = fixedScrollBars ? kEditorStyle : kEditorStyle & ~DWORD(ES_DISABLENOSCROLL);
+    HWND control = ::CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "", style, 0, 35, kEditorWidth,
                                      kEditorHeight, host, reinterpret_cast<HMENU>(15),
                                      ::GetModuleHandleA(nullptr), nullptr);
     if (!control) {
@@ -127,7 +129,7 @@ void DestroyControl(HWND control) {
 }
 
 LoadResult StreamIntoFreshControl(const std::string& bytes, const LoadVariant& variant) {
-    HWND control = FreshControl(variant.urlDetection);
+    HWND control = FreshControl(variant.urlDetection, variant.fixedScrollBars);
     if (!control) return {};
     const std::string text = variant.singleCrBreaks ? WithSingleCrBreaks(bytes) : bytes;
     Source source{&text, 0};

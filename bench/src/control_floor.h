@@ -14,6 +14,7 @@ struct LoadVariant {
     bool singleCrBreaks = false;  // CR LF turned into CR before streaming (as Quillet)
     bool noRedraw = false;      // WM_SETREDRAW FALSE around the load
     bool noUndo = false;        // EM_SETUNDOLIMIT 0 around the load
+    bool fixedScrollBars = true;  // ES_DISABLENOSCROLL (as Quillet)
 };
 
 struct LoadResult {

@@ -22,6 +22,7 @@ const Named kVariants[] = {
     {"URL detection on, EM_SETUNDOLIMIT 0", {true, false, false, true}},
     {"URL detection on, single CR, no redraw, no undo (Quillet's load)", {true, true, true, true}},
     {"URL detection on, single CR, no undo, redraw left on", {true, true, false, true}},
+    {"Quillet's load, but scroll bars that come and go with the text", {true, true, true, true, false}},
 };
 
 }  // namespace

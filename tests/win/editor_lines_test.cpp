@@ -55,15 +55,28 @@ TEST_F(EditorLinesTest, IsARichEdit20ControlWithTheDocumentStyles) {
     EXPECT_GE(static_cast<unsigned long>(::SendMessageA(editor_, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEul);
 }
 
-TEST_F(EditorLinesTest, ShowsBothScrollBarsWhenTheTextOverflows) {
-    // The control hides a scroll bar it does not need, so the style bits
-    // show up only once the text is taller and wider than the control.
+TEST_F(EditorLinesTest, BothScrollBarsStayWhetherOrNotTheTextOverflows) {
+    // A scroll bar coming or going would resize the text area, and the
+    // control lays out the whole document again on each resize.
+    RECT empty{};
+    ::GetClientRect(editor_, &empty);
+    auto style = static_cast<DWORD>(::GetWindowLongPtrA(editor_, GWL_STYLE));
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_TRUE(style & ES_DISABLENOSCROLL);
+
     std::string text(400, 'w');
     for (int i = 0; i < 100; ++i) text += "\rline";
     ASSERT_TRUE(LoadEditorText(editor_, text, LineMark::None));
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(editor_, GWL_STYLE));
+    SetSelection(editor_, 0, 0);
+    ReplaceSelection(editor_, std::string(400, 'x'));
+    style = static_cast<DWORD>(::GetWindowLongPtrA(editor_, GWL_STYLE));
     EXPECT_TRUE(style & WS_VSCROLL);
     EXPECT_TRUE(style & WS_HSCROLL);
+    RECT full{};
+    ::GetClientRect(editor_, &full);
+    EXPECT_EQ(full.right, empty.right);
+    EXPECT_EQ(full.bottom, empty.bottom);
 }
 
 TEST_F(EditorLinesTest, AClearedEditorHasNoLines) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <string>
 #include <vector>
@@ -146,7 +147,7 @@ TEST_F(MainWindowTest, EditorIsTheRichTextControl) {
     EXPECT_EQ(::GetDlgCtrlID(main_.editor), 15);
     const DWORD style = StyleOf(main_.editor);
     const DWORD wanted = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
-                         ES_AUTOHSCROLL | ES_WANTRETURN | ES_NOHIDESEL;
+                         ES_AUTOHSCROLL | ES_WANTRETURN | ES_NOHIDESEL | ES_DISABLENOSCROLL;
     EXPECT_EQ(style & wanted, wanted);
     EXPECT_TRUE(::GetWindowLongPtrA(main_.editor, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(::GetWindowTextLengthA(main_.editor), 0);
