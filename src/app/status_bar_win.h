@@ -13,7 +13,8 @@ void RefreshStatusBar(const MainWindow& main);
 
 // Told by the main window whenever the editor reports an edit (EN_CHANGE):
 // an edit can move lines about without changing anything else that the
-// refresh looks at.
+// refresh looks at. Whatever changes how the editor breaks its lines without
+// editing or resizing it (word wrap, the font) calls it too.
 void NoteEditorChanged();
 
 // Asks the editor to report its edits to the main window.
