@@ -9,15 +9,14 @@
 #include <cstring>
 
 #include "clock.h"
+#include "platform/editor_control_win.h"
 
 namespace bench {
 namespace {
 
 constexpr char kHostClass[] = "QuilletBenchHost";
-// Quillet's editor: its styles, and its size when the main window is created.
-constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
-                               ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
-                               ES_NOHIDESEL | ES_DISABLENOSCROLL;
+// Quillet's editor: its styles (quillet::kEditorStyle), and its size when the
+// main window is created.
 constexpr int kEditorWidth = 600;
 constexpr int kEditorHeight = 305;
 
@@ -51,7 +50,8 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 HWND FreshControl(bool urlDetection, bool fixedScrollBars = true) {
     HWND host = HostWindow();
     if (!host) return nullptr;
-    const DWORD style = fixedScrollBars ? kEditorStyle : kEditorStyle & ~DWORD(ES_DISABLENOSCROLL);
+    const DWORD style =
+        fixedScrollBars ? quillet::kEditorStyle : quillet::kEditorStyle & ~DWORD(ES_DISABLENOSCROLL);
     HWND control = ::CreateWindowExA(WS_EX_CLIENTEDGE, "RichEdit20A", "", style, 0, 35, kEditorWidth,
                                      kEditorHeight, host, reinterpret_cast<HMENU>(15),
                                      ::GetModuleHandleA(nullptr), nullptr);

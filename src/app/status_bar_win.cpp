@@ -35,7 +35,7 @@ void RefreshStatusBar(const MainWindow& main) {
     const EditorState now = ObserveEditor(main.editor);
     if (StillCurrent(shown, main.editor, now)) return;
 
-    const CaretPosition caret = GetCaretPosition(main.editor);
+    const CaretPosition caret = GetCaretPosition(main.editor, now);
     shown = {true, false, main.editor, now};
     const std::string text = StatusText(caret.column, caret.line, caret.lineCount);
     // Setting the same text again would only repaint, and each repaint is one

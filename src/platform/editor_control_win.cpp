@@ -9,14 +9,6 @@ namespace quillet {
 namespace {
 
 constexpr char kLineMarkProperty[] = "Quillet.LineMark";
-// ES_DISABLENOSCROLL keeps both scroll bars on show, greyed while not needed.
-// A scroll bar that came and went with the text would resize the control's
-// client area, and the control lays the whole document out again on every
-// resize: on a 10 MB document that is minutes for the one key that makes a
-// line wider than the window.
-constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
-                               ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
-                               ES_NOHIDESEL | ES_DISABLENOSCROLL;
 constexpr LPARAM kDefaultUndoLimit = 100;
 
 LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -32,10 +24,7 @@ void Replace(HWND editor, const std::string& text) {
     Send(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-bool HasText(HWND editor) {
-    // Cheaper than asking for the length, which walks the whole text.
-    return Send(editor, EM_GETLINECOUNT) > 1 || Send(editor, EM_LINELENGTH, 0) > 0;
-}
+bool HasText(HWND editor) { return TextLength(editor) > 0; }
 
 void MoveCaretToEnd(HWND editor) {
     // Positions past the end are clamped to it.
@@ -88,6 +77,13 @@ public:
 private:
     HWND editor_;
 };
+
+// The caret figures for a position, its line found by counting from the top.
+CaretPosition CountFromTop(HWND editor, long position, long lineCount) {
+    const long line = static_cast<long>(Send(editor, EM_LINEFROMCHAR, position));
+    const long lineStart = static_cast<long>(Send(editor, EM_LINEINDEX, line));
+    return {position - lineStart, line, lineCount};
+}
 
 }  // namespace
 
@@ -232,30 +228,25 @@ EditorState ObserveEditor(HWND editor) {
     return state;
 }
 
-CaretPosition GetCaretPosition(HWND editor) {
-    const Selection selection = GetSelection(editor);
-    const long count = static_cast<long>(Send(editor, EM_GETLINECOUNT));
+CaretPosition GetCaretPosition(HWND editor, const EditorState& state) {
+    const long count = state.lineCount;
     // Finding a line by character position counts lines from the top, which
     // on a large document costs milliseconds. At the very end of the text the
     // caret is on the last line, and the control finds the start of the
     // caret's line directly. A single-line document needs no counting either.
     const bool onLastLine =
-        selection.start == selection.end && (count == 1 || selection.start == TextLength(editor));
+        state.selectionStart == state.selectionEnd && (count == 1 || state.selectionStart == state.textLength);
     if (onLastLine) {
         const long lineStart = static_cast<long>(Send(editor, EM_LINEINDEX, static_cast<WPARAM>(-1)));
-        return {selection.start - lineStart, count - 1, count};
+        return {state.selectionStart - lineStart, count - 1, count};
     }
-    const long line = static_cast<long>(Send(editor, EM_LINEFROMCHAR, selection.start));
-    const long lineStart = static_cast<long>(Send(editor, EM_LINEINDEX, line));
-    return {selection.start - lineStart, line, count};
+    return CountFromTop(editor, state.selectionStart, count);
 }
 
+CaretPosition GetCaretPosition(HWND editor) { return GetCaretPosition(editor, ObserveEditor(editor)); }
+
 CaretPosition CountCaretPosition(HWND editor) {
-    const Selection selection = GetSelection(editor);
-    const long line = static_cast<long>(Send(editor, EM_LINEFROMCHAR, selection.start));
-    const long lineStart = static_cast<long>(Send(editor, EM_LINEINDEX, line));
-    const long count = static_cast<long>(Send(editor, EM_GETLINECOUNT));
-    return {selection.start - lineStart, line, count};
+    return CountFromTop(editor, GetSelection(editor).start, static_cast<long>(Send(editor, EM_GETLINECOUNT)));
 }
 
 }  // namespace quillet

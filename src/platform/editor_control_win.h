@@ -4,12 +4,23 @@
 
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <string>
 #include <string_view>
 
 #include "document/text_transfer.h"
 
 namespace quillet {
+
+// The editor's styles. ES_DISABLENOSCROLL keeps both scroll bars on show,
+// greyed while not needed: a scroll bar that came and went with the text would
+// resize the control's client area, and the control lays the whole document
+// out again on every resize. On a 10 MB document that is minutes for the one
+// key that makes a line wider than the window.
+inline constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                                      ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
+                                      ES_NOHIDESEL | ES_DISABLENOSCROLL;
 
 // Creates the editor (RichEdit 2.0, or the 1.0 control where 2.0 is missing)
 // as a child of parent; nullptr when neither can be made.
@@ -55,10 +66,6 @@ struct CaretPosition {
     long line;
     long lineCount;
 };
-CaretPosition GetCaretPosition(HWND editor);
-// The same figures found the long way, by character position alone, whatever
-// the caret's place. For checking GetCaretPosition's shortcuts.
-CaretPosition CountCaretPosition(HWND editor);
 
 // What the status-bar figures depend on, from queries that cost the same
 // whatever the document's size: while none of it changes and the text is not
@@ -76,5 +83,12 @@ struct EditorState {
 };
 EditorState ObserveEditor(HWND editor);
 long TextLength(HWND editor);
+
+// The figures for the editor in the state just observed.
+CaretPosition GetCaretPosition(HWND editor, const EditorState& state);
+CaretPosition GetCaretPosition(HWND editor);
+// The same figures found the long way, by character position alone, whatever
+// the caret's place. For checking GetCaretPosition's shortcuts.
+CaretPosition CountCaretPosition(HWND editor);
 
 }  // namespace quillet
