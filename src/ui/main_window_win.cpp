@@ -155,22 +155,4 @@ void LayoutMainWindow(const MainWindow& main) {
     }
 }
 
-void SetMenuCheck(HWND window, int commandId, bool checked) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE;
-    HMENU bar = ::GetMenu(window);
-    if (!::GetMenuItemInfoA(bar, static_cast<UINT>(commandId), FALSE, &info)) return;
-    info.fState = (info.fState & ~(MFS_CHECKED | MFS_UNCHECKED)) | (checked ? MFS_CHECKED : MFS_UNCHECKED);
-    ::SetMenuItemInfoA(bar, static_cast<UINT>(commandId), FALSE, &info);
-}
-
-bool IsMenuChecked(HWND window, int commandId) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE;
-    return ::GetMenuItemInfoA(::GetMenu(window), static_cast<UINT>(commandId), FALSE, &info) &&
-           (info.fState & MFS_CHECKED) != 0;
-}
-
 }  // namespace quillet

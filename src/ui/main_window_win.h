@@ -34,8 +34,4 @@ bool BuildMainWindow(MainWindow& main, WNDPROC windowProc);
 // Puts the children where the window's client size wants them.
 void LayoutMainWindow(const MainWindow& main);
 
-// Ticks or clears a menu-bar item, addressed by command identifier.
-void SetMenuCheck(HWND window, int commandId, bool checked);
-bool IsMenuChecked(HWND window, int commandId);
-
 }  // namespace quillet
