@@ -1,22 +1,10 @@
 // Dispatch of menu and button events to the command handlers.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-
+#include "app/command_context_win.h"
 #include "app/commands.h"
 
 namespace quillet {
-
-// What every handler is given.
-struct CommandContext {
-    HWND mainWindow;
-    HWND editor;
-    const std::string& settingsPath;
-};
-
-using CommandHandler = void (*)(const CommandContext&);
 
 CommandHandler HandlerFor(Action action);
 

@@ -1,15 +1,11 @@
-// The document's state: its path (carried by the main window's title) and
-// whether it has changed since it was loaded, saved or cleared.
+// The document's state beyond its path: the modified check that guards
+// unsaved text, and the New command.
 #pragma once
 
-#include <string>
-
-#include "app/command_handlers_win.h"
+#include "app/command_context_win.h"
+#include "document/document_title_win.h"
 
 namespace quillet {
-
-std::string CurrentPath(HWND mainWindow);
-void SetDocumentTitle(HWND mainWindow, const std::string& path);
 
 // The modified check: asks whether to save a modified document and saves on
 // Yes. Returns false when the user said Yes but the document is still not

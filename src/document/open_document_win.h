@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/command_handlers_win.h"
+#include "app/command_context_win.h"
 
 namespace quillet {
 

@@ -2,7 +2,7 @@
 
 #include "app/settings_rules.h"
 #include "app/settings_win.h"
-#include "document/document_state_win.h"
+#include "document/document_title_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
 #include "document/path_rules.h"

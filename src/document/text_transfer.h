@@ -7,12 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace quillet {
+#include "platform/line_mark.h"
 
-// The editor's mark for an empty first line, kept by its line operations:
-// none; pending (the document is one empty line, which the control cannot
-// show as text); done (the empty first line is in the text).
-enum class LineMark { None, Pending, Done };
+namespace quillet {
 
 struct EditorText {
     std::string text;  // lines joined by a single CR, no break at either end

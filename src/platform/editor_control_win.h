@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "document/text_transfer.h"
+#include "platform/line_mark.h"
 
 namespace quillet {
 

@@ -1,0 +1,19 @@
+// What every command handler is given: the main window, the editor that holds
+// the document, and the settings file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quillet {
+
+struct CommandContext {
+    HWND mainWindow;
+    HWND editor;
+    const std::string& settingsPath;
+};
+
+using CommandHandler = void (*)(const CommandContext&);
+
+}  // namespace quillet
