@@ -1,10 +1,13 @@
 #include "app/event_loop_win.h"
 
+#include <shellapi.h>
+
 #include "app/command_handlers_win.h"
 #include "app/program_end_win.h"
 #include "app/settings_win.h"
 #include "app/status_bar_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/message_loop_win.h"
 #include "ui/dropped_files_win.h"
 
 namespace quillet {
@@ -21,14 +24,28 @@ bool IsImageButton(const MainWindow& main, HWND control, int id) {
 void OnCommand(const MainWindow& main, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     HWND control = reinterpret_cast<HWND>(lParam);
+    if (control == main.editor) {
+        if (control && HIWORD(wParam) == EN_CHANGE) NoteEditorChanged();
+        return;
+    }
+    // While a tool window runs its own loop, commands are taken and dropped.
+    if (ToolWindowLoopRunning()) return;
     if (!control) {
         DispatchMenuEvent(ContextOf(main), id);  // menu item or shortcut
-    } else if (control == main.editor) {
-        if (HIWORD(wParam) == EN_CHANGE) NoteEditorChanged();
     } else if (HIWORD(wParam) == BN_CLICKED && IsImageButton(main, control, id)) {
         DispatchButtonEvent(ContextOf(main), id);
     }
 }
+
+void OnDrop(const MainWindow& main, HDROP drop) {
+    if (ToolWindowLoopRunning()) {
+        ::DragFinish(drop);
+        return;
+    }
+    OnDroppedFiles(ContextOf(main), drop);
+}
+
+void RefreshBeforeDispatch(const MSG&) { RefreshStatusBar(TheMainWindow()); }
 
 }  // namespace
 
@@ -39,32 +56,39 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         OnCommand(main, wParam, lParam);
         return 0;
+    case WM_DROPFILES:
+        OnDrop(main, reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_SIZE:
         // The status bar keeps itself at the bottom when told of the resize.
         if (main.statusBar) ::SendMessageA(main.statusBar, WM_SIZE, wParam, lParam);
         if (wParam != SIZE_MINIMIZED && main.editor) LayoutMainWindow(main);
         return 0;
     case WM_CLOSE:
-        RunCloseSequence(ContextOf(main));
+        if (!ToolWindowLoopRunning()) RunCloseSequence(ContextOf(main));
         return 0;
     default:
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-void HandleQueuedMessage(MSG& message) {
-    const MainWindow& main = TheMainWindow();
-    if (message.message == WM_DROPFILES && message.hwnd == main.window) {
-        OnDroppedFiles(ContextOf(main), reinterpret_cast<HDROP>(message.wParam));
-    }
-    RefreshStatusBar(main);
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
-}
+void InstallStatusBarRefresh() { SetBeforeDispatch(RefreshBeforeDispatch); }
+
+void HandleQueuedMessage(MSG& message) { DispatchEvent(message); }
 
 void RunEventLoop() {
     MSG message{};
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) HandleQueuedMessage(message);
+    for (;;) {
+        switch (WaitForEvent(message)) {
+        case WaitResult::Quit:
+            return;
+        case WaitResult::Shortcut:
+            break;
+        case WaitResult::Message:
+            HandleQueuedMessage(message);
+            break;
+        }
+    }
 }
 
 }  // namespace quillet

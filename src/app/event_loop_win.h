@@ -12,6 +12,9 @@ namespace quillet {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Every loop refreshes the status bar before it dispatches a message.
+void InstallStatusBarRefresh();
+
 // Handles one message taken from the queue as the loop does: refresh the
 // status bar, then translate and dispatch.
 void HandleQueuedMessage(MSG& message);

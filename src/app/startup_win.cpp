@@ -38,6 +38,7 @@ bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
     CreateDefaultSettings(settingsPath);
 
     MainWindow& main = TheMainWindow();
+    InstallStatusBarRefresh();
     if (!BuildMainWindow(main, MainWindowProc)) {
         ReportStartFailure();
         return false;
