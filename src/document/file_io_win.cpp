@@ -187,6 +187,10 @@ bool ReplaceFileContents(const std::string& path, const std::string& bytes, DWOR
     return false;
 }
 
+bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error) {
+    return WriteAll(file, bytes, error);
+}
+
 void SetReadFileForTesting(ReadFileFn read) { ReadHook() = read; }
 
 void SetWriteFileForTesting(WriteFileFn write) { WriteHook() = write; }

@@ -25,6 +25,10 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& err
 // (except in place, where it may be cut short) and no temporary file is left.
 bool ReplaceFileContents(const std::string& path, const std::string& bytes, DWORD& error);
 
+// Writes every byte at the file's current position, checking each write,
+// then flushes the file; false with the system's error code otherwise.
+bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error);
+
 // Let tests make reads and writes fail part-way. nullptr restores the
 // system's ReadFile and WriteFile.
 using ReadFileFn = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
