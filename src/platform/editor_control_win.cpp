@@ -249,4 +249,20 @@ CaretPosition CountCaretPosition(HWND editor) {
     return CountFromTop(editor, GetSelection(editor).start, static_cast<long>(Send(editor, EM_GETLINECOUNT)));
 }
 
+long LineStartOf(HWND editor, long position) {
+    // Read back from position in growing pieces until a break turns up: the
+    // control's own line figures count wrapped display lines.
+    long end = position;
+    long piece = 4096;
+    while (end > 0) {
+        const long start = end > piece ? end - piece : 0;
+        const std::string text = TextRange(editor, start, end);
+        const std::size_t lastBreak = text.find_last_of("\r\n");
+        if (lastBreak != std::string::npos) return start + static_cast<long>(lastBreak) + 1;
+        end = start;
+        if (piece < (1L << 20)) piece *= 2;
+    }
+    return 0;
+}
+
 }  // namespace quillet

@@ -91,4 +91,9 @@ CaretPosition GetCaretPosition(HWND editor);
 // the caret's place. For checking GetCaretPosition's shortcuts.
 CaretPosition CountCaretPosition(HWND editor);
 
+// --- Lines between breaks, whatever the word-wrap setting.
+// Where the line that holds position begins: just after the nearest line
+// break before position, or 0.
+long LineStartOf(HWND editor, long position);
+
 }  // namespace quillet

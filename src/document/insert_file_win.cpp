@@ -1,0 +1,60 @@
+#include "document/insert_file_win.h"
+
+#include <utility>
+
+#include "app/settings_rules.h"
+#include "app/settings_win.h"
+#include "document/file_dialog_win.h"
+#include "document/file_io_win.h"
+#include "document/inserted_block.h"
+#include "platform/editor_control_win.h"
+#include "platform/modal_win.h"
+
+namespace quillet {
+namespace {
+
+constexpr char kInsertTitle[] = "Insert into open file";
+constexpr char kTextFilter[] = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
+
+void ReportUnreadable(const std::string& path, ReadResult result, DWORD error) {
+    const std::string reason =
+        result == ReadResult::TooLarge ? "The file is too large to insert." : SystemErrorText(error);
+    ShowMessage("Quillet could not read " + path + "\r\n\r\n" + reason + "\r\n\r\nNothing was inserted.",
+                "Insert", MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+void InsertBlockAtCaretLine(HWND editor, const std::string& block) {
+    if (block.empty()) return;
+    // With text selected the caret's line is the first selected one. Lines
+    // are counted between breaks, so a wrapped line is never split.
+    const long at = LineStartOf(editor, GetSelection(editor).start);
+    SetSelection(editor, at, at);
+    // One replacement: one undo step, and the control leaves the caret
+    // right after the block.
+    ReplaceSelection(editor, block);
+}
+
+bool InsertFile(const CommandContext& context, const std::string& path) {
+    std::string bytes;
+    DWORD error = 0;
+    const ReadResult result = ReadWholeFile(path, bytes, error);
+    if (result == ReadResult::CannotOpen) return false;
+    if (result != ReadResult::Ok) {
+        ReportUnreadable(path, result, error);
+        return false;
+    }
+    InsertBlockAtCaretLine(context.editor, InsertedBlockFromFileBytes(std::move(bytes)));
+    WriteSetting(context.settingsPath, section::kLastAccessed, key::kInsert, FolderPart(path));
+    return true;
+}
+
+void OnInsert(const CommandContext& context) {
+    const std::string folder = ReadSetting(context.settingsPath, section::kLastAccessed, key::kInsert);
+    const std::string path = ShowFileDialog(FileDialogKind::Open, kInsertTitle, folder, kTextFilter);
+    if (path.empty()) return;
+    InsertFile(context, path);
+}
+
+}  // namespace quillet
