@@ -1,0 +1,135 @@
+#include "document/append_to_file_win.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "app/settings_rules.h"
+#include "app/settings_win.h"
+#include "document/document_title_win.h"
+#include "document/file_dialog_win.h"
+#include "document/file_io_win.h"
+#include "document/path_rules.h"
+#include "document/text_transfer.h"
+#include "platform/editor_control_win.h"
+#include "platform/modal_win.h"
+#include "platform/win_handles.h"
+
+namespace quillet {
+namespace {
+
+constexpr char kAppendTitle[] = "Save to the end of file";
+constexpr char kTextFilter[] = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
+constexpr char kLeftAsItWas[] = "The file was left as it was.";
+
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+    bool operator==(const FileIdentity& other) const {
+        return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
+    }
+};
+
+// The volume and file index of an existing file or folder, however its path
+// is written (letter case, short names, "..", links).
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    UniqueFile file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH * 4] = {};
+    const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return length && length < sizeof full ? std::string(full, length) : path;
+}
+
+// Whether path names the file the document was loaded from or saved to. An
+// untitled document has none, whatever files lie in the current folder.
+bool IsDocumentsOwnFile(const std::string& documentPath, const std::string& path) {
+    if (IsUntitled(documentPath)) return false;
+    if (const std::optional<FileIdentity> own = IdentityOf(documentPath)) {
+        const std::optional<FileIdentity> target = IdentityOf(path);
+        return target && *target == *own;
+    }
+    // The document's file is gone, but its name is still the document's.
+    return ::lstrcmpiA(FullPath(documentPath).c_str(), FullPath(path).c_str()) == 0;
+}
+
+void ReportNotAppended(const std::string& path, const std::string& reason, const char* outcome) {
+    ShowMessage("Quillet could not append the document to " + path + "\r\n\r\n" + reason + "\r\n\r\n" +
+                    outcome,
+                "Append To", MB_OK | MB_ICONWARNING);
+}
+
+// Puts the file back to the length it had; true when that worked.
+bool CutBack(HANDLE file, LARGE_INTEGER length) {
+    return ::SetFilePointerEx(file, length, nullptr, FILE_BEGIN) && ::SetEndOfFile(file);
+}
+
+// Writes bytes after the file's last byte. On failure the file is cut back
+// to its old length (or removed when this call created it) where the system
+// allows, and the user is told.
+bool AppendBytes(const std::string& path, const std::string& bytes) {
+    // Windows refuses to write a read-only file; not every file system
+    // under Wine does, so the attribute is checked here too.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ReportNotAppended(path, SystemErrorText(ERROR_ACCESS_DENIED), kLeftAsItWas);
+        return false;
+    }
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        ReportNotAppended(path, SystemErrorText(::GetLastError()), kLeftAsItWas);
+        return false;
+    }
+    const bool created = ::GetLastError() != ERROR_ALREADY_EXISTS;
+    LARGE_INTEGER oldLength{};
+    DWORD error = 0;
+    bool appended = ::GetFileSizeEx(file.Get(), &oldLength) &&
+                    ::SetFilePointerEx(file.Get(), oldLength, nullptr, FILE_BEGIN);
+    if (!appended) error = ::GetLastError();
+    appended = appended && WriteAllBytes(file.Get(), bytes, error);
+    bool restored = !appended && CutBack(file.Get(), oldLength);
+    if (!::CloseHandle(file.Release()) && appended) {
+        error = ::GetLastError();
+        appended = false;
+    }
+    if (appended) return true;
+    if (created) restored = ::DeleteFileA(path.c_str()) != FALSE;
+    ReportNotAppended(path, SystemErrorText(error),
+                      restored ? kLeftAsItWas : "The file may now end with part of the document.");
+    return false;
+}
+
+}  // namespace
+
+bool AppendDocumentTo(const CommandContext& context, const std::string& path) {
+    if (IsDocumentsOwnFile(CurrentPath(context.mainWindow), path)) {
+        ShowMessage("Can not save to the end of an open file", "Warning", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    std::string streamed;
+    if (!SaveEditorText(context.editor, streamed)) {
+        ReportNotAppended(path, "The text could not be taken from the editor.", kLeftAsItWas);
+        return false;
+    }
+    const std::string bytes = FileBytesFromStreamedText(streamed, LineCount(context.editor) > 0);
+    streamed = std::string();
+    if (!AppendBytes(path, bytes)) return false;
+    WriteSetting(context.settingsPath, section::kLastAccessed, key::kAppendTo, FolderPart(path));
+    return true;
+}
+
+void OnAppendTo(const CommandContext& context) {
+    const std::string folder = ReadSetting(context.settingsPath, section::kLastAccessed, key::kAppendTo);
+    const std::string path = ShowFileDialog(FileDialogKind::Save, kAppendTitle, folder, kTextFilter);
+    if (path.empty()) return;
+    AppendDocumentTo(context, path);
+}
+
+}  // namespace quillet
