@@ -41,6 +41,11 @@ if(QUILLET_TESTS)
     set_tests_properties(win.${test_name} PROPERTIES TIMEOUT 300 LABELS wine)
   endforeach()
 
+  # A stand-in for a program that Quillet starts: it records its command line.
+  add_executable(command_line_recorder WIN32 ${CMAKE_SOURCE_DIR}/tests/tools/command_line_recorder.cpp)
+  target_compile_options(command_line_recorder PRIVATE ${QUILLET_WARNINGS})
+  add_dependencies(print_document_test command_line_recorder)
+
   file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
   if(E2E_SOURCES)
     add_executable(e2e_tests ${E2E_SOURCES})
