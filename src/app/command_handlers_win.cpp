@@ -4,8 +4,11 @@
 #include <array>
 
 #include "app/program_end_win.h"
+#include "document/append_to_file_win.h"
 #include "document/document_state_win.h"
+#include "document/insert_file_win.h"
 #include "document/open_document_win.h"
+#include "document/print_document_win.h"
 #include "document/save_document_win.h"
 
 namespace quillet {
@@ -24,11 +27,11 @@ struct HandlerEntry {
 
 constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
     {Action::Open, OnOpen},
-    {Action::Insert, NotAvailableYet},
+    {Action::Insert, OnInsert},
     {Action::New, OnNew},
     {Action::Save, OnSave},
     {Action::SaveAs, OnSaveAs},
-    {Action::AppendTo, NotAvailableYet},
+    {Action::AppendTo, OnAppendTo},
     {Action::Exit, OnExit},
     {Action::Undo, NotAvailableYet},
     {Action::Cut, NotAvailableYet},
@@ -44,7 +47,7 @@ constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
     {Action::AlwaysOnTop, NotAvailableYet},
     {Action::TransparentMode, NotAvailableYet},
     {Action::About, NotAvailableYet},
-    {Action::Print, NotAvailableYet},
+    {Action::Print, OnPrint},
     {Action::ClearClipboard, NotAvailableYet},
     {Action::NoAction, DoNothing},
 }};
