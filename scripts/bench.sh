@@ -6,6 +6,7 @@
 #   bash scripts/bench.sh --runs 1 --inputs plain-1MB   a part of it (any quillet_bench.exe option)
 #   bash scripts/bench.sh --explore plain-1MB    the control's load variations and typing costs
 #   bash scripts/bench.sh --probe plain-10MB     only the control's typing costs
+#   bash scripts/bench.sh --ops insert-append    only Insert and Append To (with open and save) on plain-10MB
 #
 # Installs what is missing, builds quillet.exe and quillet_bench.exe (win64
 # preset), starts a private Xvfb, a Wine prefix of its own with the virtual
@@ -29,7 +30,7 @@ record=0
 if (($# == 0)) || [[ "${QUILLET_BENCH_RECORD:-0}" == 1 ]]; then record=1; fi
 explore=0
 for arg in "$@"; do
-  if [[ "$arg" == --explore || "$arg" == --probe ]]; then explore=1; fi
+  if [[ "$arg" == --explore || "$arg" == --probe || "$arg" == --ops ]]; then explore=1; fi
 done
 
 bash "$ROOT/scripts/deps.sh"

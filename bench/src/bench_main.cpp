@@ -4,7 +4,7 @@
 //   quillet_bench.exe --work DIR --out DIR [--runs N] [--startup-runs N]
 //                     [--keys N] [--peer-timeout S] [--inputs KEY,KEY]
 //                     [--subjects quillet,limit,notepad,wordpad] [--quillet EXE]
-//                     [--explore KEY] [--probe KEY]
+//                     [--explore KEY] [--probe KEY] [--ops insert-append]
 //
 // Writes table.md and table.csv into --out and prints the Markdown. Meant to
 // be run by scripts/bench.sh, which prepares Wine and the display.
@@ -18,6 +18,7 @@
 #include "clock.h"
 #include "explore.h"
 #include "inputs.h"
+#include "insert_append.h"
 #include "limit_child.h"
 #include "peers.h"
 #include "program.h"
@@ -43,6 +44,7 @@ struct Options {
     std::string limitChild;  // a file: load it into a fresh control, nothing else
     std::string result;      // where the --limit-child result goes
     bool naive = false;      // --limit-child the line-by-line way
+    std::string ops;         // "insert-append": only those rows
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -60,6 +62,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         else if (name == "--explore") options.explore = value;
         else if (name == "--probe") options.probe = value;
         else if (name == "--quillet") options.quillet = value;
+        else if (name == "--ops" && value == "insert-append") options.ops = value;
         else return false;
     }
     return argc % 2 == 1 && !options.work.empty() && !options.out.empty() && options.runs > 0 &&
@@ -165,6 +168,7 @@ int Run(const Options& options) {
     Progress(begin, "inputs written");
     if (!options.explore.empty()) return Explore(inputs, options.explore, options.runs, true);
     if (!options.probe.empty()) return Explore(inputs, options.probe, options.runs, false);
+    if (!options.ops.empty()) return RunInsertAppend(setup, inputs, options.only, options.runs, options.out);
     return Measure(options, setup, inputs, begin);
 }
 
@@ -183,7 +187,7 @@ int main(int argc, char** argv) {
                      "usage: quillet_bench.exe --work DIR --out DIR [--runs N] [--startup-runs N]\n"
                      "                         [--keys N] [--peer-timeout S] [--inputs KEY,KEY]\n"
                      "                         [--subjects quillet,limit,notepad,wordpad] [--quillet EXE]\n"
-                     "                         [--explore KEY] [--probe KEY]\n");
+                     "                         [--explore KEY] [--probe KEY] [--ops insert-append]\n");
         return 2;
     }
     return bench::Run(options);
