@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "document/line_reader.h"
 #include "document/text_transfer.h"
@@ -20,8 +21,8 @@ struct EditorModel {
     LineMark mark = LineMark::None;
     std::size_t caret = 0;
 
-    static EditorModel Loaded(const std::string& bytes) {
-        EditorText loaded = EditorTextFromFileBytes(bytes);
+    static EditorModel Loaded(std::string_view bytes) {
+        EditorText loaded = EditorTextFromFileBytes(std::string(bytes));
         return {loaded.text, loaded.mark, 0};
     }
 
@@ -74,14 +75,14 @@ struct EditorModel {
 
 // The reference: the file's lines read one by one, each added at the caret
 // line's index, which then moves down one.
-void InsertLineByLine(EditorModel& editor, const std::string& file) {
+void InsertLineByLine(EditorModel& editor, std::string_view file) {
     long index = editor.LineOf(editor.caret);
     for (const std::string& line : SplitLines(file)) editor.AddLine(line, index++);
 }
 
 // The single transfer: the block at the start of the caret's line.
-void InsertInOneGo(EditorModel& editor, const std::string& file) {
-    const std::string block = InsertedBlockFromFileBytes(file);
+void InsertInOneGo(EditorModel& editor, std::string_view file) {
+    const std::string block = InsertedBlockFromFileBytes(std::string(file));
     if (block.empty()) return;
     const std::size_t at = editor.LineIndex(editor.LineOf(editor.caret));
     editor.text.insert(at, block);

@@ -5,6 +5,7 @@
 #include <richedit.h>
 
 #include <cstdint>
+#include <string_view>
 
 #include "document/file_io_win.h"
 #include "document/insert_file_win.h"
@@ -25,8 +26,8 @@ LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(editor, message, wParam, lParam);
 }
 
-void Load(HWND editor, const std::string& bytes) {
-    const EditorText text = EditorTextFromFileBytes(bytes);
+void Load(HWND editor, std::string_view bytes) {
+    const EditorText text = EditorTextFromFileBytes(std::string(bytes));
     ASSERT_TRUE(LoadEditorText(editor, text.text, text.mark));
 }
 
@@ -47,13 +48,13 @@ std::string Saved(HWND editor) {
 
 // The reference: each of the file's lines added at the caret line's index,
 // which then moves down one.
-void InsertLineByLine(HWND editor, const std::string& file) {
+void InsertLineByLine(HWND editor, std::string_view file) {
     long index = CaretLine(editor);
     for (const std::string& line : SplitLines(file)) AddLine(editor, line, index++);
 }
 
-void InsertInOneGo(HWND editor, const std::string& file) {
-    InsertBlockAtCaretLine(editor, InsertedBlockFromFileBytes(file));
+void InsertInOneGo(HWND editor, std::string_view file) {
+    InsertBlockAtCaretLine(editor, InsertedBlockFromFileBytes(std::string(file)));
 }
 
 class InsertTransferTest : public ::testing::Test {
@@ -128,6 +129,18 @@ TEST_F(InsertTransferTest, RandomDocumentsCaretsAndFiles) {
     }
 }
 
+TEST_F(InsertTransferTest, WithTextSelectedTheBlockGoesAboveTheFirstSelectedLine) {
+    for (HWND editor : {lineByLine_, inOneGo_}) {
+        Load(editor, "l0\r\nl1\r\nl2\r\n");
+        const long start = static_cast<long>(Send(editor, EM_LINEINDEX, 1)) + 1;
+        SetSelection(editor, start, start + 4);  // from inside l1 into l2
+    }
+    InsertLineByLine(lineByLine_, "f\r\n");
+    InsertInOneGo(inOneGo_, "f\r\n");
+    ExpectSameDocuments();
+    EXPECT_EQ("l0\r\nf\r\nl1\r\nl2\r\n", Saved(inOneGo_));
+}
+
 TEST_F(InsertTransferTest, OneUndoTakesBackTheWholeInsertionAndNothingTypedBefore) {
     Load(inOneGo_, "first\r\nlast");
     PlaceCaret(inOneGo_, 1, 0);
@@ -154,6 +167,17 @@ TEST_F(InsertTransferTest, AWrappedLineIsNeverSplit) {
     EXPECT_EQ("top\r\nf0\r\nf1\r\n" + wide + "\r\nend\r\n", Saved(inOneGo_));
 }
 
+bool IsLink(HWND editor, long line, long column) {
+    const Selection kept = GetSelection(editor);
+    const long at = static_cast<long>(Send(editor, EM_LINEINDEX, static_cast<WPARAM>(line))) + column;
+    SetSelection(editor, at, at + 1);
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    Send(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SetSelection(editor, kept.start, kept.end);
+    return (format.dwMask & CFM_LINK) && (format.dwEffects & CFE_LINK);
+}
+
 // The command, against the real main window and file dialog.
 class InsertCommandTest : public DocumentTest {
 protected:
@@ -173,10 +197,11 @@ protected:
 TEST_F(InsertCommandTest, PutsTheLinesAboveTheCaretLineAndKeepsTheTitle) {
     const std::string document = LoadedDocument("l0\r\nl1\r\nl2\r\n");
     const std::string inserted = folder_.File("other folder name.txt");
-    WriteFileBytes(inserted, "f0\nf1");
+    WriteFileBytes(inserted, "f0\nsee http://example.com/x");
     PlaceCaret(Editor(), 1, 1);
     ChooseInDialog(inserted);
-    EXPECT_EQ("l0\r\nf0\r\nf1\r\nl1\r\nl2\r\n", Saved(Editor()));
+    EXPECT_EQ("l0\r\nf0\r\nsee http://example.com/x\r\nl1\r\nl2\r\n", Saved(Editor()));
+    EXPECT_TRUE(IsLink(Editor(), 2, 10));  // the editor recognises links in the inserted text
     EXPECT_EQ(3, CaretLine(Editor()));
     EXPECT_EQ(GetSelection(Editor()).start, GetSelection(Editor()).end);
     EXPECT_EQ("Quillet - " + document, Title());
