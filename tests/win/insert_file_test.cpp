@@ -5,7 +5,6 @@
 #include <richedit.h>
 
 #include <cstdint>
-#include <string_view>
 
 #include "document/file_io_win.h"
 #include "document/insert_file_win.h"
@@ -13,48 +12,29 @@
 #include "document/line_reader.h"
 #include "document/open_document_win.h"
 #include "document/text_transfer.h"
-#include "support/insert_cases.h"
+#include "support/message_box_watch.h"
 
 namespace quillet {
 namespace {
 
-using test::DialogAnswerer;
-using test::PressButton;
-using test::WriteFileBytes;
+using namespace std::string_literals;
 
-LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return ::SendMessageA(editor, message, wParam, lParam);
+long Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return static_cast<long>(::SendMessageA(editor, message, wParam, lParam));
 }
-
-void Load(HWND editor, std::string_view bytes) {
-    const EditorText text = EditorTextFromFileBytes(std::string(bytes));
-    ASSERT_TRUE(LoadEditorText(editor, text.text, text.mark));
-}
-
+long CaretLine(HWND editor) { return Send(editor, EM_LINEFROMCHAR, GetSelection(editor).start); }
 void PlaceCaret(HWND editor, long line, long column) {
-    const long at = static_cast<long>(Send(editor, EM_LINEINDEX, static_cast<WPARAM>(line))) + column;
+    const long at = Send(editor, EM_LINEINDEX, line) + column;
     SetSelection(editor, at, at);
 }
-
-long CaretLine(HWND editor) {
-    return static_cast<long>(Send(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(GetSelection(editor).start)));
+void Load(HWND editor, const std::string& bytes) {
+    const EditorText text = EditorTextFromFileBytes(bytes);
+    ASSERT_TRUE(LoadEditorText(editor, text.text, text.mark));
 }
-
 std::string Saved(HWND editor) {
     std::string streamed;
     EXPECT_TRUE(SaveEditorText(editor, streamed));
     return FileBytesFromStreamedText(streamed, LineCount(editor) > 0);
-}
-
-// The reference: each of the file's lines added at the caret line's index,
-// which then moves down one.
-void InsertLineByLine(HWND editor, std::string_view file) {
-    long index = CaretLine(editor);
-    for (const std::string& line : SplitLines(file)) AddLine(editor, line, index++);
-}
-
-void InsertInOneGo(HWND editor, std::string_view file) {
-    InsertBlockAtCaretLine(editor, InsertedBlockFromFileBytes(std::string(file)));
 }
 
 class InsertTransferTest : public ::testing::Test {
@@ -68,12 +48,21 @@ protected:
     }
     void TearDown() override { ::DestroyWindow(parent_); }
 
-    void ExpectSameDocuments() {
+    // Both editors hold document with the caret at position; the reference
+    // adds the file's lines one by one at the caret line's index, which then
+    // moves down one; the other takes the block in one go. Same outcome?
+    void InsertBothWays(const std::string& document, long position, const std::string& file) {
+        for (HWND editor : {lineByLine_, inOneGo_}) {
+            Load(editor, document);
+            SetSelection(editor, position, position);
+        }
+        long index = CaretLine(lineByLine_);
+        for (const std::string& line : SplitLines(file)) AddLine(lineByLine_, line, index++);
+        InsertBlockAtCaretLine(inOneGo_, InsertedBlockFromFileBytes(file));
         EXPECT_EQ(Saved(lineByLine_), Saved(inOneGo_));
-        EXPECT_EQ(LineCount(lineByLine_), LineCount(inOneGo_));
         EXPECT_EQ(GetLineMark(lineByLine_), GetLineMark(inOneGo_));
         EXPECT_EQ(GetSelection(lineByLine_).start, GetSelection(inOneGo_).start);
-        EXPECT_EQ(GetSelection(lineByLine_).end, GetSelection(inOneGo_).end);
+        EXPECT_EQ(GetSelection(inOneGo_).start, GetSelection(inOneGo_).end);
         EXPECT_EQ(IsModified(lineByLine_), IsModified(inOneGo_));
     }
 
@@ -82,63 +71,48 @@ protected:
     HWND inOneGo_ = nullptr;
 };
 
-TEST_F(InsertTransferTest, EachCaseGivesWhatAddingTheLinesOneByOneGives) {
-    for (const test::InsertCase& c : test::kInsertCases) {
-        SCOPED_TRACE(c.name);
-        for (HWND editor : {lineByLine_, inOneGo_}) {
-            Load(editor, c.document);
-            PlaceCaret(editor, c.caretLine, c.caretColumn);
-        }
-        InsertLineByLine(lineByLine_, c.file);
-        InsertInOneGo(inOneGo_, c.file);
-        ExpectSameDocuments();
-        EXPECT_EQ(c.saved, Saved(inOneGo_));
-        EXPECT_EQ(c.caretLineAfter, CaretLine(inOneGo_));
-        EXPECT_EQ(c.file.empty(), !IsModified(inOneGo_));
-    }
-}
-
-TEST_F(InsertTransferTest, RandomDocumentsCaretsAndFiles) {
-    const char alphabet[] = {'a', 'b', '\r', '\n', '\0'};
-    uint32_t state = 0x1234567u;
-    auto next = [&state] {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
+TEST_F(InsertTransferTest, GivesWhatAddingTheLinesOneByOneGives) {
+    const struct {
+        const char* name;
+        std::string document;  // file bytes, loaded
+        long caretLine, caretColumn;
+        std::string file;   // inserted
+        std::string saved;  // the document afterwards, as Save writes it
+    } cases[] = {
+        {"mid-line 2 of five", "l0\r\nl1\r\nl2\r\nl3\r\nl4", 2, 1, "f0\r\nf1\r\n", "l0\r\nl1\r\nf0\r\nf1\r\nl2\r\nl3\r\nl4\r\n"},
+        {"first line", "l0\r\nl1", 0, 2, "f0\nf1", "f0\r\nf1\r\nl0\r\nl1\r\n"},
+        {"end of a last line without a break", "a\r\nlast", 1, 4, "f\r\n", "a\r\nf\r\nlast\r\n"},
+        {"empty file", "a\r\nb", 1, 1, "", "a\r\nb\r\n"},
+        {"empty document", "", 0, 0, "f0\r\nf1", "f0\r\nf1\r\n\r\n"},
+        {"document of one empty line", "\r\n", 0, 0, "x", "x\r\n\r\n"},
+        {"document beginning with an empty line", "\r\nz", 1, 0, "\r\n", "\r\n\r\nz\r\n"},
+        {"every line end and NULs", "d", 0, 1, "a\rb\n\0c\r\r\n"s, "a\r\nb\r\n\r\nc\r\n\r\nd\r\n"},
     };
-    auto bytes = [&](uint32_t maxLength) {
-        std::string b(next() % (maxLength + 1), 'a');
-        for (char& c : b) c = alphabet[next() % 5];
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Load(inOneGo_, c.document);
+        InsertBothWays(c.document, Send(inOneGo_, EM_LINEINDEX, c.caretLine) + c.caretColumn, c.file);
+        EXPECT_EQ(c.saved, Saved(inOneGo_));
+        EXPECT_EQ(c.file.empty() ? c.caretLine : c.caretLine + static_cast<long>(SplitLines(c.file).size()),
+                  CaretLine(inOneGo_));
+    }
+    uint32_t state = 0x1234567u;  // then random documents, carets and files
+    auto bytes = [&state](uint32_t maxLength) {
+        std::string b(state % (maxLength + 1), 'a');
+        for (char& c : b) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            c = "ab\r\n"[state % 5];  // the fifth is the string's NUL
+        }
         return b;
     };
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < 60 && !HasFailure(); ++i) {
         SCOPED_TRACE(i);
         const std::string document = bytes(10);
-        const std::string file = bytes(12);
-        Load(lineByLine_, document);
-        const long caret = static_cast<long>(next() % (TextLength(lineByLine_) + 1));
-        for (HWND editor : {lineByLine_, inOneGo_}) {
-            Load(editor, document);
-            SetSelection(editor, caret, caret);
-        }
-        InsertLineByLine(lineByLine_, file);
-        InsertInOneGo(inOneGo_, file);
-        ExpectSameDocuments();
-        if (HasFailure()) break;
+        Load(inOneGo_, document);
+        InsertBothWays(document, static_cast<long>(state % (TextLength(inOneGo_) + 1)), bytes(12));
     }
-}
-
-TEST_F(InsertTransferTest, WithTextSelectedTheBlockGoesAboveTheFirstSelectedLine) {
-    for (HWND editor : {lineByLine_, inOneGo_}) {
-        Load(editor, "l0\r\nl1\r\nl2\r\n");
-        const long start = static_cast<long>(Send(editor, EM_LINEINDEX, 1)) + 1;
-        SetSelection(editor, start, start + 4);  // from inside l1 into l2
-    }
-    InsertLineByLine(lineByLine_, "f\r\n");
-    InsertInOneGo(inOneGo_, "f\r\n");
-    ExpectSameDocuments();
-    EXPECT_EQ("l0\r\nf\r\nl1\r\nl2\r\n", Saved(inOneGo_));
 }
 
 TEST_F(InsertTransferTest, OneUndoTakesBackTheWholeInsertionAndNothingTypedBefore) {
@@ -147,7 +121,7 @@ TEST_F(InsertTransferTest, OneUndoTakesBackTheWholeInsertionAndNothingTypedBefor
     ReplaceSelection(inOneGo_, "typed ");
     std::string file;
     for (int i = 0; i < 300; ++i) file += "inserted line " + std::to_string(i) + "\r\n";
-    InsertInOneGo(inOneGo_, file);
+    InsertBlockAtCaretLine(inOneGo_, InsertedBlockFromFileBytes(file));
     ASSERT_EQ(301, CaretLine(inOneGo_));
     Send(inOneGo_, WM_UNDO);
     EXPECT_EQ("first\r\ntyped last\r\n", Saved(inOneGo_));
@@ -158,108 +132,84 @@ TEST_F(InsertTransferTest, AWrappedLineIsNeverSplit) {
     for (int i = 0; i < 100; ++i) wide += "word ";
     Load(inOneGo_, "top\r\n" + wide + "\r\nend");
     Send(inOneGo_, EM_SETTARGETDEVICE, 0, 0);  // wrap at the window's edge
-    const long rowsBefore = static_cast<long>(Send(inOneGo_, EM_GETLINECOUNT));
-    ASSERT_GT(rowsBefore, 4);
-    // The caret on a later display row of the long line.
-    const long lastRowOfWide = rowsBefore - 2;
-    PlaceCaret(inOneGo_, lastRowOfWide, 2);
-    InsertInOneGo(inOneGo_, "f0\r\nf1");
+    const long rows = Send(inOneGo_, EM_GETLINECOUNT);
+    ASSERT_GT(rows, 4);
+    PlaceCaret(inOneGo_, rows - 2, 2);  // on the long line's last display row
+    InsertBlockAtCaretLine(inOneGo_, InsertedBlockFromFileBytes("f0\r\nf1"));
     EXPECT_EQ("top\r\nf0\r\nf1\r\n" + wide + "\r\nend\r\n", Saved(inOneGo_));
-}
-
-bool IsLink(HWND editor, long line, long column) {
-    const Selection kept = GetSelection(editor);
-    const long at = static_cast<long>(Send(editor, EM_LINEINDEX, static_cast<WPARAM>(line))) + column;
-    SetSelection(editor, at, at + 1);
-    CHARFORMAT2A format{};
-    format.cbSize = sizeof format;
-    Send(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    SetSelection(editor, kept.start, kept.end);
-    return (format.dwMask & CFM_LINK) && (format.dwEffects & CFE_LINK);
 }
 
 // The command, against the real main window and file dialog.
 class InsertCommandTest : public DocumentTest {
 protected:
-    void ChooseInDialog(const std::string& path) {
-        DialogAnswerer choose("Insert into open file", [&](HWND d) { test::ChooseFileInDialog(d, path); });
+    // Insert, choosing path in its dialog; the message box shown, if any.
+    std::string InsertThroughDialog(const std::string& path) {
+        test::MessageBoxWatch box;
+        test::DialogAnswerer choose("Insert into open file", [&](HWND d) { test::ChooseFileInDialog(d, path); });
         OnInsert(Context());
         EXPECT_TRUE(choose.Answered());
+        return box.Finish();
     }
     std::string LoadedDocument(const std::string& bytes) {
         const std::string path = folder_.File("document.txt");
-        WriteFileBytes(path, bytes);
+        test::WriteFileBytes(path, bytes);
         EXPECT_TRUE(LoadDocument(Context(), path));
         return path;
     }
 };
 
-TEST_F(InsertCommandTest, PutsTheLinesAboveTheCaretLineAndKeepsTheTitle) {
+bool IsLink(HWND editor, long position) {
+    SetSelection(editor, position, position + 1);
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    Send(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return (format.dwMask & CFM_LINK) && (format.dwEffects & CFE_LINK);
+}
+
+TEST_F(InsertCommandTest, PutsTheLinesAboveTheFirstSelectedLineAndKeepsTheTitle) {
     const std::string document = LoadedDocument("l0\r\nl1\r\nl2\r\n");
-    const std::string inserted = folder_.File("other folder name.txt");
-    WriteFileBytes(inserted, "f0\nsee http://example.com/x");
-    PlaceCaret(Editor(), 1, 1);
-    ChooseInDialog(inserted);
+    const std::string inserted = folder_.File("other file.txt");
+    test::WriteFileBytes(inserted, "f0\nsee http://example.com/x");
+    SetSelection(Editor(), Send(Editor(), EM_LINEINDEX, 1) + 1, Send(Editor(), EM_LINEINDEX, 2) + 1);
+    EXPECT_EQ("", InsertThroughDialog(inserted));
     EXPECT_EQ("l0\r\nf0\r\nsee http://example.com/x\r\nl1\r\nl2\r\n", Saved(Editor()));
-    EXPECT_TRUE(IsLink(Editor(), 2, 10));  // the editor recognises links in the inserted text
+    EXPECT_EQ(Send(Editor(), EM_LINEINDEX, 3), GetSelection(Editor()).end);  // nothing selected
     EXPECT_EQ(3, CaretLine(Editor()));
-    EXPECT_EQ(GetSelection(Editor()).start, GetSelection(Editor()).end);
     EXPECT_EQ("Quillet - " + document, Title());
     EXPECT_TRUE(IsModified(Editor()));
     EXPECT_EQ(folder_.Path() + "\\", Setting(key::kInsert));
-    EXPECT_EQ(std::string("l0\r\nl1\r\nl2\r\n"), test::ReadFileBytes(document));
-}
-
-TEST_F(InsertCommandTest, AnEmptyFileChangesNothingButIsRemembered) {
-    LoadedDocument("a\r\n");
-    const std::string empty = folder_.File("empty.txt");
-    WriteFileBytes(empty, "");
-    ChooseInDialog(empty);
-    EXPECT_EQ("a\r\n", Saved(Editor()));
-    EXPECT_FALSE(IsModified(Editor()));
-    EXPECT_EQ(folder_.Path() + "\\", Setting(key::kInsert));
-}
-
-TEST_F(InsertCommandTest, AFileThatCannotBeOpenedOrACancelChangesNothingSilently) {
-    Type("kept");
-    DialogAnswerer cancel("Insert into open file", [](HWND d) { PressButton(d, IDCANCEL); });
-    OnInsert(Context());
-    EXPECT_TRUE(cancel.Answered());
-    DialogAnswerer none("Insert", [](HWND d) { PressButton(d, IDOK); }, 300);
-    EXPECT_FALSE(InsertFile(Context(), folder_.File("missing.txt")));
-    EXPECT_FALSE(InsertFile(Context(), folder_.Path()));
-    EXPECT_FALSE(none.Answered());
-    EXPECT_EQ("kept\r\n", Saved(Editor()));
-    EXPECT_EQ("", Setting(key::kInsert));
+    EXPECT_TRUE(IsLink(Editor(), Send(Editor(), EM_LINEINDEX, 2) + 10));  // links recognised in it
 }
 
 // Reads the first megabyte, then fails as a failing disk would.
 BOOL FailAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {
     LARGE_INTEGER position{};
     ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
-    if (position.QuadPart >= (1 << 20)) {
-        ::SetLastError(ERROR_CRC);
-        return FALSE;
-    }
-    return ::ReadFile(file, data, size, read, nullptr);
+    if (position.QuadPart < (1 << 20)) return ::ReadFile(file, data, size, read, nullptr);
+    ::SetLastError(ERROR_CRC);
+    return FALSE;
 }
 
-TEST_F(InsertCommandTest, AReadErrorPartWayInsertsNothingAndSaysSo) {
+TEST_F(InsertCommandTest, NothingIsInsertedForACancelAMissingFileAnEmptyOneOrAReadError) {
     LoadedDocument("a\r\n");
+    test::DialogAnswerer cancel("Insert into open file", [](HWND d) { test::PressButton(d, IDCANCEL); });
+    OnInsert(Context());
+    EXPECT_TRUE(cancel.Answered());
+    EXPECT_EQ("", InsertThroughDialog(folder_.File("missing.txt")));  // silently
     const std::string failing = folder_.File("failing.txt");
-    std::string bytes;
-    while (bytes.size() < (3u << 19)) bytes += "a line of the failing file\r\n";
-    WriteFileBytes(failing, bytes);
+    test::WriteFileBytes(failing, std::string(3 << 19, 'f'));
     SetReadFileForTesting(FailAfterOneMegabyte);
-    DialogAnswerer told("Insert", [](HWND d) { PressButton(d, IDOK); });
-    EXPECT_FALSE(InsertFile(Context(), failing));
+    EXPECT_EQ("Insert: Quillet could not read " + failing + "\r\n\r\n" + SystemErrorText(ERROR_CRC) +
+                  "\r\n\r\nNothing was inserted.",
+              InsertThroughDialog(failing));
     SetReadFileForTesting(nullptr);
-    ASSERT_TRUE(told.Answered());
-    EXPECT_NE(std::string::npos, told.DialogText().find(failing));
-    EXPECT_NE(std::string::npos, told.DialogText().find(SystemErrorText(ERROR_CRC)));
+    EXPECT_EQ("", Setting(key::kInsert));
+    const std::string empty = folder_.File("empty.txt");
+    test::WriteFileBytes(empty, "");
+    EXPECT_EQ("", InsertThroughDialog(empty));
+    EXPECT_EQ(folder_.Path() + "\\", Setting(key::kInsert));  // the empty file was read
     EXPECT_EQ("a\r\n", Saved(Editor()));
     EXPECT_FALSE(IsModified(Editor()));
-    EXPECT_EQ("", Setting(key::kInsert));
 }
 
 }  // namespace
