@@ -9,6 +9,7 @@
 #include "platform/editor_control_win.h"
 #include "platform/message_loop_win.h"
 #include "ui/dropped_files_win.h"
+#include "ui/links_win.h"
 
 namespace quillet {
 namespace {
@@ -59,6 +60,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DROPFILES:
         OnDrop(main, reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_NOTIFY:
+        // Looked at, never consumed: the sender gets the normal result.
+        if (lParam) OnEditorLinkNotice(main.editor, *reinterpret_cast<const NMHDR*>(lParam));
+        return ::DefWindowProcA(window, message, wParam, lParam);
     case WM_SIZE:
         // The status bar keeps itself at the bottom when told of the resize.
         if (main.statusBar) ::SendMessageA(main.statusBar, WM_SIZE, wParam, lParam);
