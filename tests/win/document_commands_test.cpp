@@ -3,13 +3,8 @@
 #include "document_fixture.h"
 
 #include <richedit.h>
-#include <shlobj.h>
-
-#include <cstring>
-#include <vector>
 
 #include "document/file_io_win.h"
-#include "app/event_loop_win.h"
 #include "document/open_document_win.h"
 
 namespace quillet {
@@ -202,57 +197,6 @@ TEST_F(DocumentTest, ExitAndCloseAskAndStopWhenTheTextIsNotSaved) {
         EXPECT_TRUE(no.Answered());
     }
     EXPECT_TRUE(QuitPosted());
-}
-
-}  // namespace
-}  // namespace quillet
-
-namespace quillet {
-namespace {
-
-// A drop as the shell makes it: a DROPFILES block followed by the names.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    std::string names;
-    for (const std::string& path : paths) names += path + '\0';
-    names += '\0';
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-void DeliverDrop(HWND window, HDROP drop) {
-    ::PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) HandleQueuedMessage(message);
-}
-
-TEST_F(DocumentTest, ADroppedFileReplacesTheTextWithoutAsking) {
-    const std::string first = folder_.File("first.txt");
-    const std::string second = folder_.File("second.txt");
-    WriteFileBytes(first, "dropped\r\n");
-    WriteFileBytes(second, "not this one\r\n");
-    Type("modified, yet replaced");
-    DialogAnswerer none(kQuestionCaption, [](HWND d) { PressButton(d, IDYES); }, 300);
-    DeliverDrop(Main(), MakeDrop({first, second}));
-    EXPECT_FALSE(none.Answered());
-    EXPECT_EQ("dropped", EditorText());
-    EXPECT_EQ("Quillet - " + first, Title());
-    EXPECT_FALSE(IsModified(Editor()));
-    EXPECT_EQ(folder_.Path() + "\\", Setting(key::kOpen));
-}
-
-TEST_F(DocumentTest, DroppingAFolderOrAnEmptyFile) {
-    Type("kept");
-    DeliverDrop(Main(), MakeDrop({folder_.Path()}));
-    EXPECT_EQ("kept", EditorText());
-    const std::string empty = folder_.File("empty.txt");
-    WriteFileBytes(empty, "");
-    DeliverDrop(Main(), MakeDrop({empty}));
-    EXPECT_EQ("", EditorText());
-    EXPECT_EQ("Quillet - " + empty, Title());
 }
 
 }  // namespace
