@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "app/settings_rules.h"
+#include "platform/program_file_win.h"
 #include "platform/win_handles.h"
 
 namespace quillet {
@@ -35,17 +34,8 @@ const std::string& SettingsFilePath() { return SettingsPathStorage(); }
 void SetSettingsFilePath(std::string path) { SettingsPathStorage() = std::move(path); }
 
 std::string LocateSettingsFile() {
-    // A fixed 255-byte buffer would cut a long path and put the settings in
-    // some other folder; grow until the whole path fits.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return kSettingsFileName;
-        if (length < buffer.size()) return SettingsPathFor(std::string(buffer.data(), length));
-        if (buffer.size() >= 32768) return kSettingsFileName;
-        buffer.resize(buffer.size() * 2);
-    }
+    const std::string program = ProgramFilePath();
+    return program.empty() ? kSettingsFileName : SettingsPathFor(program);
 }
 
 std::string ReadSetting(const std::string& file, const char* section, const char* key) {
