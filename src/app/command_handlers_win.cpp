@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "about/about_window_win.h"
 #include "app/program_end_win.h"
 #include "document/append_to_file_win.h"
 #include "document/document_state_win.h"
@@ -46,7 +47,7 @@ constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
     {Action::SetFont, NotAvailableYet},
     {Action::AlwaysOnTop, NotAvailableYet},
     {Action::TransparentMode, NotAvailableYet},
-    {Action::About, NotAvailableYet},
+    {Action::About, OnAbout},
     {Action::Print, OnPrint},
     {Action::ClearClipboard, NotAvailableYet},
     {Action::NoAction, DoNothing},
