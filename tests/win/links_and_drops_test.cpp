@@ -77,21 +77,6 @@ TEST_F(LinksAndDropsTest, ADoubleClickedLinkInALoadedFileGoesToTheShell) {
     EXPECT_EQ((Targets{"http://example.org/a?b=1", "http://www.example.com/x"}), Opened());
 }
 
-TEST_F(LinksAndDropsTest, EveryLinkNoticeGetsTheNormalResult) {
-    LoadText("http://example.org/page\r\n");
-    for (UINT mouse :
-         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDBLCLK, WM_MOUSEMOVE, WM_SETCURSOR, WM_LBUTTONDBLCLK}) {
-        ENLINK notice{};
-        notice.nmhdr = {Editor(), static_cast<UINT_PTR>(control_id::kEditor), EN_LINK};
-        notice.msg = mouse;
-        notice.chrg = {0, 23};
-        // Zero lets the editor go on with the mouse message as anywhere else.
-        EXPECT_EQ(0, ::SendMessageA(Main(), WM_NOTIFY, control_id::kEditor, reinterpret_cast<LPARAM>(&notice)));
-        const Targets expected = mouse == WM_LBUTTONDBLCLK ? Targets{"http://example.org/page"} : Targets{};
-        EXPECT_EQ(expected, Opened()) << mouse;
-    }
-}
-
 // The longest text range the editor was asked for, watched from in front of
 // its window procedure.
 LONG g_longestRange = 0;
