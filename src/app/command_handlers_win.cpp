@@ -11,6 +11,8 @@
 #include "document/open_document_win.h"
 #include "document/print_document_win.h"
 #include "document/save_document_win.h"
+#include "editing/date_time_win.h"
+#include "editing/edit_commands_win.h"
 
 namespace quillet {
 namespace {
@@ -34,14 +36,14 @@ constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
     {Action::SaveAs, OnSaveAs},
     {Action::AppendTo, OnAppendTo},
     {Action::Exit, OnExit},
-    {Action::Undo, NotAvailableYet},
-    {Action::Cut, NotAvailableYet},
-    {Action::Copy, NotAvailableYet},
-    {Action::Paste, NotAvailableYet},
-    {Action::SelectAll, NotAvailableYet},
-    {Action::Delete, NotAvailableYet},
-    {Action::InsertDate, NotAvailableYet},
-    {Action::InsertTime, NotAvailableYet},
+    {Action::Undo, OnUndo},
+    {Action::Cut, OnCut},
+    {Action::Copy, OnCopy},
+    {Action::Paste, OnPaste},
+    {Action::SelectAll, OnSelectAll},
+    {Action::Delete, OnDelete},
+    {Action::InsertDate, OnInsertDate},
+    {Action::InsertTime, OnInsertTime},
     {Action::FindReplace, NotAvailableYet},
     {Action::WordWrap, NotAvailableYet},
     {Action::SetFont, NotAvailableYet},
@@ -49,7 +51,7 @@ constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
     {Action::TransparentMode, NotAvailableYet},
     {Action::About, OnAbout},
     {Action::Print, OnPrint},
-    {Action::ClearClipboard, NotAvailableYet},
+    {Action::ClearClipboard, OnClearClipboard},
     {Action::NoAction, DoNothing},
 }};
 

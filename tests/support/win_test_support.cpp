@@ -1,5 +1,6 @@
 #include "support/win_test_support.h"
 
+#include <cstring>
 #include <vector>
 
 namespace quillet::test {
@@ -165,6 +166,59 @@ void ChooseFileInDialog(HWND dialog, const std::string& path) {
     if (!edit) edit = ::GetDlgItem(dialog, 0x480);  // older dialogs: a plain edit box
     ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PressButton(dialog, IDOK);
+}
+
+namespace {
+
+bool OpenClipboardSoon() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (::OpenClipboard(nullptr)) return true;
+        ::Sleep(10);
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string ClipboardText() {
+    if (!OpenClipboardSoon()) return "<the clipboard could not be opened>";
+    std::string text;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const auto* chars = static_cast<const char*>(::GlobalLock(data))) {
+            text = chars;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+bool SetClipboardText(const std::string& text) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (!memory) return false;
+    if (void* bytes = ::GlobalLock(memory)) {
+        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        ::GlobalUnlock(memory);
+    }
+    if (!OpenClipboardSoon()) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    ::EmptyClipboard();
+    const bool taken = ::SetClipboardData(CF_TEXT, memory) != nullptr;
+    if (!taken) ::GlobalFree(memory);  // the clipboard owns it only once taken
+    ::CloseClipboard();
+    return taken;
+}
+
+HWND FindPopupMenu(DWORD processId) {
+    HWND menu = nullptr;
+    while ((menu = ::FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(menu, &owner);
+        if (owner == processId && ::IsWindowVisible(menu)) return menu;
+    }
+    return nullptr;
 }
 
 }  // namespace quillet::test

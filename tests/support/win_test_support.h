@@ -73,4 +73,15 @@ std::string WindowText(HWND window);
 // Types a path into an open or save dialog's file-name box and presses OK.
 void ChooseFileInDialog(HWND dialog, const std::string& path);
 
+// The system clipboard's text, "" when it holds none. Opening it is retried
+// for a while, as another program may hold it for a moment; the text is
+// "<the clipboard could not be opened>" when that fails.
+std::string ClipboardText();
+// Puts plain text alone on the system clipboard; false when the clipboard
+// could not be opened or did not take the text.
+bool SetClipboardText(const std::string& text);
+
+// A visible popup menu (class "#32768") of the process, or nullptr.
+HWND FindPopupMenu(DWORD processId);
+
 }  // namespace quillet::test
