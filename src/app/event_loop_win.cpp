@@ -10,6 +10,7 @@
 #include "platform/message_loop_win.h"
 #include "ui/dropped_files_win.h"
 #include "ui/links_win.h"
+#include "ui/shortcuts_win.h"
 
 namespace quillet {
 namespace {
@@ -47,6 +48,12 @@ void OnDrop(const MainWindow& main, HDROP drop) {
 }
 
 void RefreshBeforeDispatch(const MSG&) { RefreshStatusBar(TheMainWindow()); }
+
+// The right button pressed over the main window or anything in it.
+bool OpensContextMenu(const MainWindow& main, const MSG& message) {
+    return message.message == WM_RBUTTONDOWN && main.window &&
+           (message.hwnd == main.window || ::IsChild(main.window, message.hwnd));
+}
 
 }  // namespace
 
@@ -91,6 +98,7 @@ void RunEventLoop() {
             break;
         case WaitResult::Message:
             HandleQueuedMessage(message);
+            if (OpensContextMenu(TheMainWindow(), message)) ShowContextMenu(TheMainWindow().window);
             break;
         }
     }

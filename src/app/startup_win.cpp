@@ -13,6 +13,7 @@
 #include "platform/editor_control_win.h"
 #include "platform/modal_win.h"
 #include "ui/main_window_win.h"
+#include "ui/shortcuts_win.h"
 #include "ui/window_geometry_win.h"
 
 namespace quillet {
@@ -50,6 +51,7 @@ bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
     PlaceWindow(main.window, ReadStoredGeometry(settingsPath));
     ::ShowWindow(main.window, SW_SHOWNORMAL);
     LayoutMainWindow(main);
+    BuildContextMenuAndShortcuts(main.window);
     SetModified(main.editor, false);
     LoadCommandLineFile({main.window, main.editor, SettingsFilePath()}, commandLine);
     ::SetFocus(main.editor);
