@@ -15,13 +15,34 @@ target_link_libraries(quillet_win PUBLIC quillet_logic ${QUILLET_WIN_LIBS})
 target_compile_definitions(quillet_win PUBLIC NOMINMAX)
 target_compile_options(quillet_win PRIVATE ${QUILLET_WARNINGS})
 
+# The version resource's numbers and text come from project(... VERSION ...),
+# through a header made in the build tree (a missing fourth number is 0).
+set(QUILLET_VERSION_NUMBERS "")
+foreach(part MAJOR MINOR PATCH TWEAK)
+  if("${PROJECT_VERSION_${part}}" STREQUAL "")
+    list(APPEND QUILLET_VERSION_NUMBERS 0)
+  else()
+    list(APPEND QUILLET_VERSION_NUMBERS ${PROJECT_VERSION_${part}})
+  endif()
+endforeach()
+list(JOIN QUILLET_VERSION_NUMBERS ", " QUILLET_VERSION_NUMBERS)
+configure_file(${CMAKE_SOURCE_DIR}/resources/quillet_version.h.in
+  ${CMAKE_BINARY_DIR}/generated/quillet_version.h @ONLY)
+target_include_directories(quillet_win PUBLIC ${CMAKE_BINARY_DIR}/generated)
+
 add_executable(quillet WIN32
   ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp
   ${CMAKE_SOURCE_DIR}/resources/quillet.rc)
 target_link_libraries(quillet PRIVATE quillet_win)
 target_compile_options(quillet PRIVATE ${QUILLET_WARNINGS})
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quillet.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/quillet.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/quillet.manifest;${CMAKE_BINARY_DIR}/generated/quillet_version.h")
+# The same sources give the same bytes: no link time stamp in the PE header,
+# and a release program without symbols (the C runtime's debug sections carry
+# the toolchain's build paths).
+if(MINGW)
+  target_link_options(quillet PRIVATE -Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)
+endif()
 
 if(QUILLET_TESTS)
   # The resources are linked into every test program too, so that code reading
