@@ -76,5 +76,15 @@ if(QUILLET_TESTS)
     add_test(NAME e2e COMMAND e2e_tests)
     set_tests_properties(e2e PROPERTIES TIMEOUT 600 LABELS "wine;e2e")
   endif()
+
+  # Run by the package stage of scripts/test.sh on the program unpacked from
+  # its release zip (not a CTest test: it needs that program).
+  add_executable(unpacked_start_check
+    ${CMAKE_SOURCE_DIR}/tests/package/unpacked_start_check.cpp
+    ${CMAKE_SOURCE_DIR}/tests/e2e/quillet_process.cpp)
+  target_include_directories(unpacked_start_check PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(unpacked_start_check PRIVATE NOMINMAX)
+  target_compile_options(unpacked_start_check PRIVATE ${QUILLET_WARNINGS})
+  target_link_libraries(unpacked_start_check PRIVATE user32 kernel32)
 endif()
 include(${CMAKE_SOURCE_DIR}/bench/bench.cmake)

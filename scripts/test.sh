@@ -7,6 +7,8 @@
 #   win32      i686 build: compile and link only, never run
 #   win64      x86_64 build: quillet.exe and the Wine-run tests
 #   wine       the Wine-run tests, on a private X display in Wine's virtual desktop
+#   package    the release zips (scripts/package.sh), checked, made twice and
+#              compared, and the 64-bit program started from its zip under Wine
 #
 # Every stage runs even after a failure, so that the summary is complete; a
 # stage whose build failed skips its tests. The exit code is non-zero when any
@@ -32,7 +34,7 @@ DESKTOP_SIZE=1280x1024
 source "$ROOT/scripts/wine-env.sh"
 quillet_install_teardown_trap
 
-ALL_STAGES=(deps native hardening win32 win64 wine)
+ALL_STAGES=(deps native hardening win32 win64 wine package)
 if (($# > 0)); then
   for s in "$@"; do
     if [[ " ${ALL_STAGES[*]} " != *" $s "* ]]; then
@@ -209,6 +211,64 @@ stage_wine() {
     finish_stage wine FAILED "Wine-run tests failed" "$start"
   fi
   quillet_teardown
+}
+
+# The release packages, from the builds of the win32 and win64 stages.
+stage_package() {
+  local log="$LOGS/package.log" start=$SECONDS check="$BUILD/package-check" arch
+  : >"$log"
+  if [[ "${RESULT[win32]:-}" == FAILED || "${RESULT[win64]:-}" == FAILED ]]; then
+    finish_stage package FAILED "skipped: a Windows build failed" "$start"
+    return
+  fi
+  rm -rf "$check"
+  mkdir -p "$check/first" "$check/unpacked"
+  if ! step "$log" bash "$ROOT/scripts/package.sh"; then
+    finish_stage package FAILED "scripts/package.sh failed" "$start"
+    return
+  fi
+  cp "$ROOT"/dist/* "$check/first/"
+  # Once more, with each program compiled and linked again from its own
+  # sources (the libraries are reused): the same bytes must come out.
+  for arch in win32 win64; do
+    rm -f "$BUILD/$arch/bin/quillet.exe"
+    find "$BUILD/$arch/CMakeFiles/quillet.dir" \( -name '*.obj' -o -name '*.res' \) -delete
+  done
+  local problems=()
+  if ! step "$log" bash "$ROOT/scripts/package.sh" ||
+    ! step "$log" diff -r "$check/first" "$ROOT/dist"; then
+    problems+=("a second build gave other bytes")
+  fi
+  if ! step "$log" python3 "$ROOT/packaging/check_packages.py" "$ROOT/dist" \
+    --built "win64=$BUILD/win64/bin/quillet.exe" --built "win32=$BUILD/win32/bin/quillet.exe"; then
+    problems+=("the packages have faults")
+  fi
+
+  # The 64-bit program, alone in an empty folder, started from inside Wine.
+  local zip64 started=0
+  zip64=$(ls "$ROOT"/dist/quillet-*-win64.zip)
+  if step "$log" cmake --build --preset win64 --target unpacked_start_check &&
+    step "$log" python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extract("quillet.exe", sys.argv[2])' \
+      "$zip64" "$check/unpacked" &&
+    quillet_start_xvfb 2> >(tee -a "$log" >&2) &&
+    quillet_wine_prefix "$TEST_PREFIX" "$DESKTOP_SIZE" 2> >(tee -a "$log" >&2) &&
+    quillet_start_wineserver 2> >(tee -a "$log" >&2); then
+    # (Output to a file: a program started under Wine may hold a pipe open.)
+    timeout 120 wine "$BUILD/win64/bin/unpacked_start_check.exe" \
+      "$(winepath -w "$check/unpacked/quillet.exe" 2>/dev/null </dev/null)" </dev/null >"$check/start.log" 2>&1 &&
+      started=1
+    tee -a "$log" <"$check/start.log"
+  fi
+  quillet_teardown
+  ((started)) || problems+=("the unpacked 64-bit program did not start as it should")
+
+  if ((${#problems[@]} == 0)); then
+    finish_stage package PASSED "$(cd "$ROOT/dist" && echo quillet-*.zip)" "$start"
+  else
+    local detail
+    detail=$(printf '%s; ' "${problems[@]}")
+    finish_stage package FAILED "${detail%; }" "$start"
+  fi
 }
 
 total_start=$SECONDS

@@ -67,6 +67,12 @@ QuilletProcess::QuilletProcess(const std::string& folder)
     copied_ = ::CopyFileA((ProgramFolder() + "quillet.exe").c_str(), exePath_.c_str(), FALSE) != FALSE;
 }
 
+QuilletProcess::QuilletProcess(InPlace, const std::string& exePath) : exePath_(exePath) {
+    const std::size_t separator = exePath.find_last_of("\\/");
+    folder_ = separator == std::string::npos ? "." : exePath.substr(0, separator);
+    copied_ = ::GetFileAttributesA(exePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 QuilletProcess::~QuilletProcess() {
     if (!process_.hProcess) return;
     if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {

@@ -19,6 +19,9 @@ class QuilletProcess {
 public:
     // Copies quillet.exe from beside this test program into folder.
     explicit QuilletProcess(const std::string& folder);
+    // Runs the program at exePath where it lies (its folder gets the settings file).
+    struct InPlace {};
+    QuilletProcess(InPlace, const std::string& exePath);
     // Ends a copy that is still running.
     ~QuilletProcess();
     QuilletProcess(const QuilletProcess&) = delete;
