@@ -53,6 +53,16 @@ long ToLong(long long value) {
     return static_cast<long>(value);
 }
 
+int32_t ToInt32(long long value) {
+    if (value > INT32_MAX) {
+        return INT32_MAX;
+    }
+    if (value < INT32_MIN) {
+        return INT32_MIN;
+    }
+    return static_cast<int32_t>(value);
+}
+
 }  // namespace
 
 LayoutResult ComputeLayout(const LayoutInput& in) {
@@ -82,6 +92,15 @@ ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea) {
     const long long left = ClampStart(window.left, width, workArea.left, workArea.right);
     const long long top = ClampStart(window.top, height, workArea.top, workArea.bottom);
     return {ToLong(left), ToLong(top), ToLong(left + width), ToLong(top + height)};
+}
+
+Geometry RestoredGeometry(ScreenRect restoredInWorkArea, ScreenRect workArea, ScreenRect monitor,
+                          int frameWidth, int frameHeight) {
+    const long long width = static_cast<long long>(restoredInWorkArea.right) - restoredInWorkArea.left;
+    const long long height = static_cast<long long>(restoredInWorkArea.bottom) - restoredInWorkArea.top;
+    const long long x = static_cast<long long>(restoredInWorkArea.left) + workArea.left - monitor.left;
+    const long long y = static_cast<long long>(restoredInWorkArea.top) + workArea.top - monitor.top;
+    return {ToInt32(x), ToInt32(y), ToInt32(width - frameWidth), ToInt32(height - frameHeight)};
 }
 
 }  // namespace quillet

@@ -80,4 +80,13 @@ struct ScreenRect {
 // area (the nearest monitor's): as much of it as fits, top-left first.
 ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea);
 
+// The geometry to store for a minimised window. The system gives the
+// rectangle it will be restored to in work-area coordinates (counted from the
+// work area's corner, which a taskbar at the top or left moves away from the
+// monitor's); the stored place is in screen coordinates. frameWidth and
+// frameHeight are the outer frame's size around an empty client area without
+// a menu bar, so that the height keeps the menu bar's line.
+Geometry RestoredGeometry(ScreenRect restoredInWorkArea, ScreenRect workArea, ScreenRect monitor,
+                          int frameWidth, int frameHeight);
+
 }  // namespace quillet

@@ -50,18 +50,16 @@ Geometry CurrentGeometry(HWND window) {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
         ::GetWindowPlacement(window, &placement);
-        RECT normal = placement.rcNormalPosition;
-        // The restored rectangle is in work-area coordinates.
+        const RECT& normal = placement.rcNormalPosition;
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
-        if (::GetMonitorInfoA(::MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor)) {
-            ::OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left,
-                         monitor.rcWork.top - monitor.rcMonitor.top);
+        if (!::GetMonitorInfoA(::MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            monitor.rcWork = monitor.rcMonitor = RECT{0, 0, 0, 0};
         }
         const RECT frame = OuterFrameFor(window, 0, 0);
-        return {normal.left, normal.top,
-                (normal.right - normal.left) - (frame.right - frame.left),
-                (normal.bottom - normal.top) - (frame.bottom - frame.top)};
+        return RestoredGeometry(ToScreenRect(normal), ToScreenRect(monitor.rcWork),
+                                ToScreenRect(monitor.rcMonitor), frame.right - frame.left,
+                                frame.bottom - frame.top);
     }
     RECT outer{};
     ::GetWindowRect(window, &outer);

@@ -122,3 +122,47 @@ TEST(MoveOntoWorkArea, ExtremeCoordinatesDoNotOverflow) {
 
 }  // namespace
 }  // namespace quillet
+
+namespace quillet {
+namespace {
+
+// A minimised window's restored rectangle comes in work-area coordinates; the
+// stored place must be on the screen, wherever the taskbar sits.
+TEST(RestoredGeometry, AddsTheWorkAreasOffsetFromItsMonitor) {
+    const int frameWidth = 16;
+    const int frameHeight = 39;  // borders and caption, no menu bar
+    const struct Case {
+        const char* taskbar;
+        ScreenRect workArea;
+        ScreenRect monitor;
+        long x;
+        long y;
+    } cases[] = {
+        {"none", {0, 0, 1280, 1024}, {0, 0, 1280, 1024}, 100, 50},
+        {"at the top", {0, 40, 1280, 1024}, {0, 0, 1280, 1024}, 100, 90},
+        {"at the left", {62, 0, 1280, 1024}, {0, 0, 1280, 1024}, 162, 50},
+        {"left of a monitor left of the primary", {-1240, 0, 0, 1024}, {-1280, 0, 0, 1024}, 140, 50},
+        {"top of a monitor above the primary", {0, -994, 1280, 0}, {0, -1024, 1280, 0}, 100, 80},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.taskbar);
+        const Geometry g = RestoredGeometry({100, 50, 100 + 616, 50 + 489}, c.workArea, c.monitor,
+                                            frameWidth, frameHeight);
+        EXPECT_EQ(g.x, c.x);
+        EXPECT_EQ(g.y, c.y);
+        EXPECT_EQ(g.width, 600);
+        EXPECT_EQ(g.height, 450);
+    }
+}
+
+TEST(RestoredGeometry, ExtremeRectanglesStayWithin32Bits) {
+    const Geometry g = RestoredGeometry({INT32_MAX - 10, INT32_MIN, INT32_MAX, INT32_MAX},
+                                        {100, 100, 200, 200}, {0, 0, 200, 200}, 0, 0);
+    EXPECT_EQ(g.x, INT32_MAX);
+    EXPECT_EQ(g.y, INT32_MIN + 100);
+    EXPECT_EQ(g.width, 10);
+    EXPECT_EQ(g.height, INT32_MAX);
+}
+
+}  // namespace
+}  // namespace quillet
