@@ -15,6 +15,33 @@ LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(editor, message, wParam, lParam);
 }
 
+bool& RichEdit10Forced() {
+    static bool forced = false;
+    return forced;
+}
+
+// The RichEdit 1.0 control (class "RichEdit", the fallback) keeps a line
+// break as CR LF, two character positions, and lacks the 2.0 messages
+// EM_GETTEXTLENGTHEX and EM_SETUNDOLIMIT.
+bool IsRichEdit10(HWND editor) {
+    char className[16] = {};
+    ::GetClassNameA(editor, className, sizeof className);
+    return ::lstrcmpiA(className, "RichEdit") == 0;
+}
+
+const char* LineBreak(HWND editor) { return IsRichEdit10(editor) ? "\r\n" : "\n"; }
+
+// Lines joined by single CRs, joined by CR LF instead.
+std::string WithCrLfBreaks(const std::string& crText) {
+    std::string text;
+    text.reserve(crText.size() + crText.size() / 16);
+    for (const char c : crText) {
+        text += c;
+        if (c == '\r') text += '\n';
+    }
+    return text;
+}
+
 void SetLineMark(HWND editor, LineMark mark) {
     ::SetPropA(editor, kLineMarkProperty,
                reinterpret_cast<HANDLE>(static_cast<INT_PTR>(static_cast<int>(mark) + 1)));
@@ -38,9 +65,15 @@ struct StreamSource {
 
 DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
     auto* source = reinterpret_cast<StreamSource*>(cookie);
-    const std::size_t left = source->text->size() - source->offset;
-    const std::size_t count = left < static_cast<std::size_t>(size) ? left : size;
-    memcpy(buffer, source->text->data() + source->offset, count);
+    const std::string& text = *source->text;
+    const std::size_t left = text.size() - source->offset;
+    std::size_t count = left < static_cast<std::size_t>(size) ? left : size;
+    // A CR LF pair split between two reads would become two line breaks.
+    if (count > 1 && count < left && text[source->offset + count - 1] == '\r' &&
+        text[source->offset + count] == '\n') {
+        --count;
+    }
+    memcpy(buffer, text.data() + source->offset, count);
     source->offset += count;
     *done = static_cast<LONG>(count);
     return 0;
@@ -90,7 +123,7 @@ CaretPosition CountFromTop(HWND editor, long position, long lineCount) {
 HWND CreateEditor(HWND parent, int controlId, int x, int y, int width, int height) {
     // The control's library stays loaded for the life of the process.
     const char* className = "RichEdit20A";
-    if (!::LoadLibraryA("RICHED20.DLL")) {
+    if (RichEdit10Forced() || !::LoadLibraryA("RICHED20.DLL")) {
         if (!::LoadLibraryA("RICHED32.DLL")) return nullptr;
         className = "RichEdit";
     }
@@ -132,11 +165,11 @@ void AddLine(HWND editor, std::string_view text, long index) {
         MoveCaretToEnd(editor);
         LineMark mark = GetLineMark(editor);
         if (mark == LineMark::Pending) {
-            Replace(editor, "\n");
+            Replace(editor, LineBreak(editor));
             mark = LineMark::Done;
         }
         if (hadText) {
-            Replace(editor, "\n" + std::string(text));
+            Replace(editor, LineBreak(editor) + std::string(text));
         } else {
             Replace(editor, std::string(text));
             if (text.empty() && mark == LineMark::None) mark = LineMark::Pending;
@@ -144,7 +177,7 @@ void AddLine(HWND editor, std::string_view text, long index) {
         SetLineMark(editor, mark);
     } else {
         Send(editor, EM_SETSEL, lineStart, lineStart);
-        Replace(editor, std::string(text) + "\n");
+        Replace(editor, std::string(text) + LineBreak(editor));
     }
     Send(editor, EM_HIDESELECTION, FALSE);
 }
@@ -169,10 +202,13 @@ bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark) {
     bool complete = false;
     {
         BulkChange bulk(editor);
-        StreamSource source{&crText, 0};
+        std::string crLfText;
+        if (IsRichEdit10(editor)) crLfText = WithCrLfBreaks(crText);
+        const std::string& text = IsRichEdit10(editor) ? crLfText : crText;
+        StreamSource source{&text, 0};
         EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromString};
         Send(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-        complete = stream.dwError == 0 && source.offset == crText.size();
+        complete = stream.dwError == 0 && source.offset == text.size();
     }
     SetLineMark(editor, complete ? mark : LineMark::None);
     SetModified(editor, false);  // the control counts a stream-in as a change
@@ -209,8 +245,10 @@ std::string TextRange(HWND editor, long start, long end) {
 }
 
 long TextLength(HWND editor) {
-    // Counted as the selection counts, a line break as one character. The
-    // control keeps this figure, so it costs nothing to ask.
+    // Counted as the selection counts: a line break as one character in 2.0,
+    // where the control keeps this figure, so it costs nothing to ask; as
+    // two in 1.0, which has no EM_GETTEXTLENGTHEX.
+    if (IsRichEdit10(editor)) return static_cast<long>(Send(editor, WM_GETTEXTLENGTH));
     GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
     return static_cast<long>(Send(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how)));
 }
@@ -264,5 +302,7 @@ long LineStartOf(HWND editor, long position) {
     }
     return 0;
 }
+
+void UseRichEdit10ForTesting(bool use) { RichEdit10Forced() = use; }
 
 }  // namespace quillet

@@ -96,4 +96,8 @@ CaretPosition CountCaretPosition(HWND editor);
 // break before position, or 0.
 long LineStartOf(HWND editor, long position);
 
+// Makes CreateEditor use the RichEdit 1.0 control, as on a system without
+// RICHED20.DLL.
+void UseRichEdit10ForTesting(bool use);
+
 }  // namespace quillet
