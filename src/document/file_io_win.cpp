@@ -19,6 +19,11 @@ WriteFileFn& WriteHook() {
     return hook;
 }
 
+FlushFileFn& FlushHook() {
+    static FlushFileFn hook = nullptr;
+    return hook;
+}
+
 BOOL ReadBytes(HANDLE file, void* data, DWORD size, DWORD* read) {
     if (ReadFileFn hook = ReadHook()) return hook(file, data, size, read);
     return ::ReadFile(file, data, size, read, nullptr);
@@ -29,8 +34,14 @@ BOOL WriteBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
     return ::WriteFile(file, data, size, written, nullptr);
 }
 
-// Writes every byte, checking each call; false with the error code otherwise.
-bool WriteAll(HANDLE file, const std::string& bytes, DWORD& error) {
+}  // namespace
+
+bool FlushFile(HANDLE file) {
+    if (FlushFileFn hook = FlushHook()) return hook(file);
+    return ::FlushFileBuffers(file);
+}
+
+bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error) {
     std::size_t offset = 0;
     while (offset < bytes.size()) {
         const std::size_t left = bytes.size() - offset;
@@ -44,57 +55,41 @@ bool WriteAll(HANDLE file, const std::string& bytes, DWORD& error) {
             error = ERROR_DISK_FULL;
             return false;
         }
+        if (written > chunk) {
+            error = ERROR_WRITE_FAULT;
+            return false;
+        }
         offset += written;
     }
-    if (!::FlushFileBuffers(file)) {
+    if (!FlushFile(file)) {
         error = ::GetLastError();
         return false;
     }
     return true;
 }
 
-std::string FolderOf(const std::string& path) {
-    char full[MAX_PATH * 4] = {};
-    char* name = nullptr;
-    const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, &name);
-    if (length == 0 || length >= sizeof full || !name) return ".";
-    return std::string(full, static_cast<std::size_t>(name - full));
-}
-
-// Writes bytes into the existing file itself: the last resort when its
-// folder takes no new files.
-bool RewriteInPlace(const std::string& path, const std::string& bytes, DWORD& error) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+bool FileHolds(HANDLE file, const std::string& bytes, DWORD& error) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file, &size) || !::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
         error = ::GetLastError();
         return false;
     }
-    if (!WriteAll(file.Get(), bytes, error)) return false;
-    if (!::SetEndOfFile(file.Get())) {
-        error = ::GetLastError();
-        return false;
+    if (static_cast<unsigned long long>(size.QuadPart) != bytes.size()) return false;
+    std::string chunk(64 * 1024, '\0');
+    std::size_t offset = 0;
+    while (offset < bytes.size()) {
+        const std::size_t left = bytes.size() - offset;
+        DWORD read = 0;
+        if (!ReadBytes(file, chunk.data(), left < chunk.size() ? static_cast<DWORD>(left) : static_cast<DWORD>(chunk.size()),
+                       &read)) {
+            error = ::GetLastError();
+            return false;
+        }
+        if (read == 0 || bytes.compare(offset, read, chunk, 0, read) != 0) return false;
+        offset += read;
     }
     return true;
 }
-
-bool MoveIntoPlace(const std::string& temporary, const std::string& path, DWORD attributes,
-                   DWORD& error) {
-    const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
-    if (replacing && ::ReplaceFileA(path.c_str(), temporary.c_str(), nullptr,
-                                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        return true;
-    }
-    if (!::MoveFileExA(temporary.c_str(), path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = ::GetLastError();
-        return false;
-    }
-    if (replacing) ::SetFileAttributesA(path.c_str(), attributes);
-    return true;
-}
-
-}  // namespace
 
 std::string SystemErrorText(DWORD error) {
     char* text = nullptr;
@@ -148,51 +143,10 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& err
     return ReadResult::Ok;
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& bytes, DWORD& error) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        // A file we may not write stays as it is, whatever its folder allows.
-        UniqueFile target(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!target) {
-            error = ::GetLastError();
-            return false;
-        }
-    }
-    char temporary[MAX_PATH * 4] = {};
-    const std::string folder = FolderOf(path);
-    if (folder.size() >= MAX_PATH - 14 || !::GetTempFileNameA(folder.c_str(), "qlt", 0, temporary)) {
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            error = ::GetLastError();
-            return false;  // nothing to rewrite and nowhere to create
-        }
-        return RewriteInPlace(path, bytes, error);
-    }
-    bool written = false;
-    {
-        UniqueFile file(::CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) {
-            error = ::GetLastError();
-        } else {
-            written = WriteAll(file.Get(), bytes, error);
-            if (written && !::CloseHandle(file.Release())) {
-                error = ::GetLastError();
-                written = false;
-            }
-        }
-    }
-    if (written && MoveIntoPlace(temporary, path, attributes, error)) return true;
-    ::DeleteFileA(temporary);
-    return false;
-}
-
-bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error) {
-    return WriteAll(file, bytes, error);
-}
-
 void SetReadFileForTesting(ReadFileFn read) { ReadHook() = read; }
 
 void SetWriteFileForTesting(WriteFileFn write) { WriteHook() = write; }
+
+void SetFlushFileForTesting(FlushFileFn flush) { FlushHook() = flush; }
 
 }  // namespace quillet

@@ -1,4 +1,4 @@
-// Reading a whole file and replacing a file's contents safely.
+// Reading a whole file, and the checked writes that every file writer uses.
 #pragma once
 
 #include <windows.h>
@@ -17,23 +17,24 @@ enum class ReadResult { Ok, CannotOpen, ReadFailed, TooLarge };
 // it opened but could not be read whole. error receives the system's code.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& error);
 
-// Replaces the file's contents with bytes without ever leaving a half-written
-// file in its place: the bytes go to a new file in the same folder, which
-// replaces the original only once it is complete. Where no new file can be
-// made in that folder, the file is rewritten in place. Returns false with the
-// system's error code when anything failed; the original is then untouched
-// (except in place, where it may be cut short) and no temporary file is left.
-bool ReplaceFileContents(const std::string& path, const std::string& bytes, DWORD& error);
-
 // Writes every byte at the file's current position, checking each write,
 // then flushes the file; false with the system's error code otherwise.
 bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error);
 
-// Let tests make reads and writes fail part-way. nullptr restores the
-// system's ReadFile and WriteFile.
+// FlushFileBuffers, checked by the caller.
+bool FlushFile(HANDLE file);
+
+// Reads the file from its start and compares: true when it holds exactly
+// bytes. False otherwise, with error set when a read failed.
+bool FileHolds(HANDLE file, const std::string& bytes, DWORD& error);
+
+// Let tests make reads, writes and flushes fail part-way. nullptr restores
+// the system's ReadFile, WriteFile and FlushFileBuffers.
 using ReadFileFn = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
 using WriteFileFn = BOOL (*)(HANDLE file, const void* data, DWORD size, DWORD* written);
+using FlushFileFn = BOOL (*)(HANDLE file);
 void SetReadFileForTesting(ReadFileFn read);
 void SetWriteFileForTesting(WriteFileFn write);
+void SetFlushFileForTesting(FlushFileFn flush);
 
 }  // namespace quillet

@@ -6,6 +6,7 @@
 #include "document/document_state_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
+#include "document/file_replace_win.h"
 #include "document/path_rules.h"
 #include "document/text_transfer.h"
 #include "platform/editor_control_win.h"
@@ -17,13 +18,66 @@ namespace {
 constexpr char kOpenTitle[] = "Please choose file to load";
 constexpr char kOpenFilter[] = "Text (*.txt)|*.txt;*.txt|All files (*.*)|*.*";
 
-void ReportUnreadable(const std::string& path, ReadResult result, DWORD error) {
-    const std::string reason = result == ReadResult::TooLarge
-                                   ? "The file is too large to open."
-                                   : SystemErrorText(error);
-    ShowMessage("Quillet could not read " + path + "\r\n\r\n" + reason +
-                    "\r\n\r\nThe document was left as it was.",
-                "Open", MB_OK | MB_ICONWARNING);
+void ReportNotOpened(const std::string& path, const std::string& reason, const std::string& afterwards) {
+    ShowMessage("Quillet could not read " + path + "\r\n\r\n" + reason + "\r\n\r\n" + afterwards, "Open",
+                MB_OK | MB_ICONWARNING);
+}
+
+constexpr char kLeftAsItWas[] = "The document was left as it was.";
+constexpr char kTooLarge[] = "The file is too large to open.";
+
+// The document the editor holds, kept while a load replaces it. It costs
+// one copy of the text (line breaks as CR LF) for as long as the load runs.
+struct HeldDocument {
+    std::string streamed;
+    LineMark mark = LineMark::None;
+    bool modified = false;
+    Selection selection{0, 0};
+};
+
+bool Hold(HWND editor, HeldDocument& held) {
+    held.mark = GetLineMark(editor);
+    held.modified = IsModified(editor);
+    held.selection = GetSelection(editor);
+    return SaveEditorText(editor, held.streamed);
+}
+
+bool PutBack(HWND editor, const HeldDocument& held) {
+    const bool whole = LoadEditorText(editor, CrTextFromStreamedText(held.streamed), held.mark);
+    SetModified(editor, held.modified || !whole);
+    SetSelection(editor, held.selection.start, held.selection.end);
+    return whole;
+}
+
+// Writes the held document to a new file in the system's temporary folder;
+// its name, or "" with error set.
+std::string SaveAside(const HeldDocument& held, DWORD& error) {
+    char folder[MAX_PATH + 1] = {};
+    char name[MAX_PATH] = {};
+    const DWORD length = ::GetTempPathA(sizeof folder, folder);
+    if (!length || length >= sizeof folder || !::GetTempFileNameA(folder, "qlt", 0, name)) {
+        error = ::GetLastError();
+        return {};
+    }
+    const ReplaceOutcome outcome =
+        ReplaceFileContents(name, FileBytesFromStreamedText(held.streamed, !held.streamed.empty() ||
+                                                                              held.mark != LineMark::None));
+    error = outcome.error;
+    return outcome.written ? std::string(name) : std::string();
+}
+
+// The control took only part of the file, and the previous document could
+// not go back whole either: what the editor holds must pass neither for the
+// file nor for the previous document's file.
+void ReportPartlyPutBack(const CommandContext& context, const std::string& path, const HeldDocument& held) {
+    SetDocumentTitle(context.mainWindow, kUntitledPath);
+    DWORD error = 0;
+    const std::string aside = SaveAside(held, error);
+    ReportNotOpened(path, kTooLarge,
+                    "The editor could not take the previous document back whole either: it holds part of it, "
+                    "untitled. " +
+                        (aside.empty() ? "Its whole text could not be saved anywhere: " + SystemErrorText(error)
+                                       : "Its whole text is saved in " + aside + "."));
 }
 
 bool IsNonEmptyFile(const std::string& path) {
@@ -41,18 +95,28 @@ bool LoadDocument(const CommandContext& context, const std::string& path) {
     const ReadResult result = ReadWholeFile(path, bytes, error);
     if (result == ReadResult::CannotOpen) return false;
     if (result != ReadResult::Ok) {
-        ReportUnreadable(path, result, error);
+        ReportNotOpened(path, result == ReadResult::TooLarge ? kTooLarge : SystemErrorText(error), kLeftAsItWas);
         return false;
     }
-    const EditorText text = EditorTextFromFileBytes(std::move(bytes));
+    EditorText text = EditorTextFromFileBytes(std::move(bytes));
+    HeldDocument held;
+    if (!Hold(context.editor, held)) {
+        ReportNotOpened(path, "There is not enough memory to keep the document while the file loads.",
+                        kLeftAsItWas);
+        return false;
+    }
     if (!LoadEditorText(context.editor, text.text, text.mark)) {
-        // The control could not hold it all; a cut-short document must not
-        // pass for the file, so nothing of it is kept.
-        ClearEditor(context.editor);
-        SetDocumentTitle(context.mainWindow, kUntitledPath);
-        ReportUnreadable(path, ReadResult::TooLarge, ERROR_NOT_ENOUGH_MEMORY);
+        // A cut-short file must not pass for the file: the previous
+        // document goes back instead.
+        text = EditorText{};
+        if (PutBack(context.editor, held)) {
+            ReportNotOpened(path, kTooLarge, kLeftAsItWas);
+        } else {
+            ReportPartlyPutBack(context, path, held);
+        }
         return false;
     }
+    held = HeldDocument{};
     SetSelection(context.editor, 0, 0);
     SetDocumentTitle(context.mainWindow, path);
     WriteSetting(context.settingsPath, section::kLastAccessed, key::kOpen, FolderPart(path));

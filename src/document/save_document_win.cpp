@@ -5,6 +5,7 @@
 #include "document/document_title_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
+#include "document/file_replace_win.h"
 #include "document/path_rules.h"
 #include "document/text_transfer.h"
 #include "platform/editor_control_win.h"
@@ -16,10 +17,46 @@ namespace {
 constexpr char kSaveAsTitle[] = "Save File As";
 constexpr char kTextFilter[] = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
 
+std::string ReasonText(DWORD error) {
+    if (error == ERROR_FILE_READ_ONLY) return "The file is read-only.";
+    if (error == kReadBackDiffers) return "The file did not read back as it was written.";
+    return SystemErrorText(error);
+}
+
 void ReportNotSaved(const std::string& path, const std::string& reason) {
     ShowMessage("Quillet could not save " + path + "\r\n\r\n" + reason +
                     "\r\n\r\nThe document has not been saved.",
                 "Save", MB_OK | MB_ICONWARNING);
+}
+
+// What is where after a save that failed part-way, or that succeeded but
+// could not clear away a copy of ours.
+std::string WhereTheTextIs(const std::string& path, const ReplaceOutcome& outcome) {
+    std::string where;
+    if (!outcome.newBytesCopy.empty()) {
+        where += outcome.written ? "A copy of the saved text is also in " : "The document's text is saved in full in ";
+        where += outcome.newBytesCopy + ".\r\n";
+    }
+    if (!outcome.oldFileCopy.empty()) {
+        where += "The file as it was before is in " + outcome.oldFileCopy + ".\r\n";
+    }
+    if (outcome.fileChanged) {
+        where += ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES
+                     ? path + " no longer exists.\r\n"
+                     : path + " may be incomplete.\r\n";
+    }
+    if (!where.empty()) where.resize(where.size() - 2);  // the last line's CR LF
+    return where;
+}
+
+void ReportOutcome(const std::string& path, const ReplaceOutcome& outcome) {
+    const std::string where = WhereTheTextIs(path, outcome);
+    if (!outcome.written) {
+        ReportNotSaved(path, ReasonText(outcome.error) + (where.empty() ? "" : "\r\n\r\n" + where));
+    } else if (!where.empty()) {
+        ShowMessage("Quillet saved " + path + ", but could not remove its temporary files.\r\n\r\n" + where,
+                    "Save", MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 std::string FullPath(const std::string& path) {
@@ -32,10 +69,12 @@ bool SameFile(const std::string& a, const std::string& b) {
     return ::lstrcmpiA(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
 }
 
-// Replacing some other file that already exists takes the user's word.
+// Replacing some other file that already exists takes the user's word. An
+// untitled document has no file of its own, whatever the folder holds.
 bool MayWriteTo(const CommandContext& context, const std::string& path) {
     if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-    if (SameFile(path, CurrentPath(context.mainWindow))) return true;
+    const std::string current = CurrentPath(context.mainWindow);
+    if (!IsUntitled(current) && SameFile(path, current)) return true;
     return ShowMessage(path + " already exists. Do you want to replace it?", kSaveAsTitle,
                        MB_YESNO | MB_ICONWARNING) == IDYES;
 }
@@ -50,11 +89,9 @@ bool WriteDocument(const CommandContext& context, const std::string& path) {
     }
     const std::string bytes = FileBytesFromStreamedText(streamed, LineCount(context.editor) > 0);
     streamed = std::string();
-    DWORD error = 0;
-    if (!ReplaceFileContents(path, bytes, error)) {
-        ReportNotSaved(path, SystemErrorText(error));
-        return false;
-    }
+    const ReplaceOutcome outcome = ReplaceFileContents(path, bytes);
+    ReportOutcome(path, outcome);
+    if (!outcome.written) return false;
     SetDocumentTitle(context.mainWindow, path);
     WriteSetting(context.settingsPath, section::kLastAccessed, key::kSave, FolderPart(path));
     SetModified(context.editor, false);

@@ -54,6 +54,19 @@ std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines) 
     return bytes;
 }
 
+std::string CrTextFromStreamedText(std::string streamed) {
+    std::size_t out = 0;
+    bool afterCr = false;
+    for (const char c : streamed) {
+        if (!(c == '\n' && afterCr)) {
+            streamed[out++] = c;
+        }
+        afterCr = c == '\r';
+    }
+    streamed.resize(out);
+    return streamed;
+}
+
 std::string FileBytesFromLines(const std::string* lines, std::size_t count) {
     std::size_t total = 0;
     for (std::size_t i = 0; i < count; ++i) {

@@ -26,6 +26,10 @@ EditorText EditorTextFromFileBytes(std::string bytes);
 // document has any line.
 std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines);
 
+// The editor's text back from what it streamed out: each CR LF becomes the
+// single CR it holds as a line break. Exact, for putting a document back.
+std::string CrTextFromStreamedText(std::string streamed);
+
 // The per-line reference: each line followed by CR LF.
 std::string FileBytesFromLines(const std::string* lines, std::size_t count);
 

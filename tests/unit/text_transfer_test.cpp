@@ -80,6 +80,8 @@ void ExpectRoundTrip(const std::string& bytes) {
     ASSERT_EQ(FileBytesFromLines(reread.data(), reread.size()), written);
     // The control streams its lines joined by CR LF; the writer completes that.
     ASSERT_EQ(FileBytesFromStreamedText(Join(lines, "\r\n"), !lines.empty()), written);
+    // What the control streams out goes back in as the text it held.
+    ASSERT_EQ(CrTextFromStreamedText(Join(lines, "\r\n")), Join(lines, "\r"));
 }
 
 TEST(EditorTextFromFileBytes, MarkRule) {
@@ -215,6 +217,12 @@ TEST(FileBytes, EveryLineEndsWithCrLf) {
     const Lines two{"a", "b"};
     EXPECT_EQ(FileBytesFromLines(two.data(), two.size()), "a\r\nb\r\n");
     EXPECT_EQ(FileBytesFromStreamedText("a\r\nb", true), "a\r\nb\r\n");
+}
+
+TEST(CrTextFromStreamedText, OnlyAPairBecomesOneCr) {
+    EXPECT_EQ(CrTextFromStreamedText("a\r\n\nb\n\r\r\n"s), "a\r\nb\n\r\r");
+    EXPECT_EQ(CrTextFromStreamedText("\r\n\r\n"s), "\r\r");
+    EXPECT_EQ(CrTextFromStreamedText(""s), "");
 }
 
 TEST(FileBytes, LoadThenSave) {

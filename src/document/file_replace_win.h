@@ -1,0 +1,43 @@
+// Replacing a file's contents so that the user's name always holds either
+// the old file or the complete new one.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quillet {
+
+struct ReplaceOutcome {
+    bool written = false;
+    DWORD error = ERROR_SUCCESS;  // why not, when not written
+    // Not written, and the file under the user's name may have lost its old
+    // bytes (cut short, part rewritten, or gone).
+    bool fileChanged = false;
+    // Files of ours that could not be cleared away, each named to the user:
+    // a complete copy of the new bytes, and the file as it was before.
+    std::string newBytesCopy;
+    std::string oldFileCopy;
+};
+
+// A verified rewrite in place that did not read back as written.
+inline constexpr DWORD kReadBackDiffers = ERROR_FILE_CORRUPT;
+
+// Replaces the file's contents with bytes, or creates it. A read-only file is
+// refused (kept as it is, ERROR_FILE_READ_ONLY). The bytes go to a new file
+// in the same folder, flushed, which then takes the file's place. Where that
+// replace is refused while the file stays in place (another program holds it
+// open without delete sharing), the file is rewritten in place, checked and
+// read back, and the complete copy is kept until then. Where the folder takes
+// no temporary file, a new file is written directly and an existing one is
+// rewritten in place with the complete copy in the system's temporary folder.
+ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes);
+
+// Let tests make the replace and the moves fail. nullptr restores the system's
+// ReplaceFileA (with a backup name and no flags) and MoveFileExA.
+using ReplaceFileFn = BOOL (*)(const char* replaced, const char* replacement, const char* backup);
+using MoveFileFn = BOOL (*)(const char* from, const char* to, DWORD flags);
+void SetReplaceFileForTesting(ReplaceFileFn replace);
+void SetMoveFileForTesting(MoveFileFn move);
+
+}  // namespace quillet

@@ -1,0 +1,56 @@
+// Faults for the file functions' test seams: writes that stop part-way or
+// take less than they are given, flushes that fail, replaces and moves that
+// fail the ways the system's can. A FileFaults object undoes every fault
+// installed while it lives.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace quillet::test {
+
+class FileFaults {
+public:
+    FileFaults() = default;
+    ~FileFaults();
+    FileFaults(const FileFaults&) = delete;
+    FileFaults& operator=(const FileFaults&) = delete;
+
+    // Writes go through until a file holds `offset` bytes; the write that
+    // would pass it writes up to there and fails with error. With a path,
+    // only writes to the file now at that path fail (copies of it still
+    // write).
+    void FailWritesAt(unsigned long long offset, DWORD error = ERROR_DISK_FULL);
+    void FailWritesToFileAt(const std::string& path, unsigned long long offset);
+    // Every write takes at most `most` bytes of what it is given, succeeds,
+    // and says how many it took.
+    void ShortenWrites(DWORD most);
+    // Every flush fails with error; with a path, only the file now there.
+    void FailFlushes(DWORD error = ERROR_IO_DEVICE);
+    void FailFlushesToFileAt(const std::string& path);
+
+    // The replace touches nothing and fails with error.
+    void RefuseReplaces(DWORD error);
+    // The replace moves the old file to the backup name, then fails as the
+    // system's can: the new file stays under its temporary name.
+    void StopReplacesAfterTheBackup();
+    // The replace deletes the old file, then fails: what the system's does
+    // when given no backup name.
+    void LoseTheOldFileInReplaces();
+    // The next `count` moves fail with ERROR_ACCESS_DENIED.
+    void FailMoves(int count);
+};
+
+// Names of the files in a folder (not "." and "..").
+std::vector<std::string> FileNames(const std::string& folder);
+
+// The names of the files Quillet makes for its temporary copies ("qlt*.tmp")
+// in a folder.
+std::vector<std::string> TemporaryCopies(const std::string& folder);
+
+// The system's temporary folder, with its final backslash.
+std::string SystemTemporaryFolder();
+
+}  // namespace quillet::test

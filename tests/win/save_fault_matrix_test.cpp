@@ -1,0 +1,459 @@
+// What saving and loading leave behind when the disk, the system or another
+// program gets in the way. Every save row starts from a file (or none) and a
+// modified document, makes one thing fail, saves through the real file
+// writer, and checks the file under the user's name, every file of ours left
+// beside it or in the system's temporary folder (each must be named in the
+// message), the document, its title and modified flag, and what the message
+// said. Every load row checks that the document the editor held stays.
+//
+// Run as root under Wine, the system lets the program write a read-only file
+// and ignores folder permissions: the read-only row proves the program's own
+// check, and a folder that takes no new files is reached here only through
+// one too deep for a temporary name.
+#include "document_fixture.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <atomic>
+#include <iostream>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "document/file_io_win.h"
+#include "document/open_document_win.h"
+#include "document/save_document_win.h"
+#include "platform/win_handles.h"
+#include "support/file_faults.h"
+#include "support/small_disk.h"
+
+namespace quillet {
+namespace {
+
+using test::FileFaults;
+
+// Presses OK on every message box with the caption while a save or load
+// runs, and keeps their texts.
+class MessageWatch {
+public:
+    explicit MessageWatch(std::string caption)
+        : thread_([this, caption = std::move(caption)] {
+              while (!stop_) {
+                  if (HWND box = test::WaitForMessageBox(caption, 30)) {
+                      ::Sleep(50);
+                      texts_.push_back(test::MessageBoxText(box));
+                      test::PressButton(box, IDOK);
+                      while (::IsWindow(box)) ::Sleep(10);
+                  }
+              }
+          }) {}
+    ~MessageWatch() { Stop(); }
+    MessageWatch(const MessageWatch&) = delete;
+    MessageWatch& operator=(const MessageWatch&) = delete;
+
+    const std::vector<std::string>& Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        return texts_;
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::vector<std::string> texts_;
+    std::thread thread_;
+};
+
+enum class Place { Here, TooDeep, SmallDisk };
+enum class Start { OldFile, NoFile };
+enum class Edit { Longer, Shorter };
+// What the user's name holds afterwards.
+enum class Left { OldBytes, NewBytes, Incomplete, Gone, Nothing };
+
+struct Scene {
+    std::string folder;
+    std::string path;
+    std::string oldBytes;
+    std::string newBytes;
+    FileFaults faults;
+    UniqueFile otherProgram;
+    std::unique_ptr<test::SmallDiskFolder> smallDisk;
+};
+
+struct SaveRow {
+    const char* name;
+    Place place;
+    Start start;
+    Edit edit;
+    void (*arrange)(Scene&);
+    Left left;
+    int copiesNamed;  // files of ours left: 1 holds the new bytes, a 2nd the old file
+    DWORD reason;     // the error the message gives; ERROR_SUCCESS: no message
+};
+
+void Nothing(Scene&) {}
+
+void ShortWriteAtFirstByte(Scene& s) { s.faults.FailWritesAt(0); }
+void ShortWriteInTheMiddle(Scene& s) { s.faults.FailWritesAt(s.newBytes.size() / 2); }
+void ShortWriteAtLastByte(Scene& s) { s.faults.FailWritesAt(s.newBytes.size() - 1); }
+void WritesTakePart(Scene& s) { s.faults.ShortenWrites(1000); }
+void WritesTakeNothing(Scene& s) { s.faults.ShortenWrites(0); }
+void FlushFails(Scene& s) { s.faults.FailFlushes(); }
+void CreateFails(Scene& s) { s.path = s.folder + "\\no such folder\\new.txt"; }
+void ReadOnly(Scene& s) { ::SetFileAttributesA(s.path.c_str(), FILE_ATTRIBUTE_READONLY); }
+
+void FullDisk(Scene& s) {
+    if (s.smallDisk && s.smallDisk->Available()) {
+        std::cout << "the full disk is a real one: " << s.smallDisk->Path() << "\n";
+        s.smallDisk->Fill();
+    } else {
+        std::cout << "QUILLET_SMALL_DISK is not set: the full disk is an injected failure\n";
+        s.faults.FailWritesAt(0, ERROR_DISK_FULL);
+    }
+}
+
+void OpenElsewhere(Scene& s, DWORD sharing) {
+    s.otherProgram.Reset(::CreateFileA(s.path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+void LockedWithoutSharing(Scene& s) { OpenElsewhere(s, 0); }
+void ReadByAnotherProgram(Scene& s) { OpenElsewhere(s, FILE_SHARE_READ | FILE_SHARE_WRITE); }
+
+void ReplaceRefused(Scene& s) { s.faults.RefuseReplaces(ERROR_UNABLE_TO_REMOVE_REPLACED); }
+void RewriteFailsPartWay(Scene& s) {
+    ReplaceRefused(s);
+    s.faults.FailWritesToFileAt(s.path, s.newBytes.size() / 2);
+}
+void RewriteFlushFails(Scene& s) {
+    ReplaceRefused(s);
+    s.faults.FailFlushesToFileAt(s.path);
+}
+void ReplaceStopsAfterBackup(Scene& s) { s.faults.StopReplacesAfterTheBackup(); }
+void ReplaceStopsThenMoveFails(Scene& s) {
+    s.faults.StopReplacesAfterTheBackup();
+    s.faults.FailMoves(1);
+}
+void ReplaceStopsThenMovesFail(Scene& s) {
+    s.faults.StopReplacesAfterTheBackup();
+    s.faults.FailMoves(10);
+}
+void ReplaceLosesOldFile(Scene& s) { s.faults.LoseTheOldFileInReplaces(); }
+void ReplaceLosesOldFileThenMovesFail(Scene& s) {
+    s.faults.LoseTheOldFileInReplaces();
+    s.faults.FailMoves(10);
+}
+void InPlaceWriteFailsPartWay(Scene& s) { s.faults.FailWritesToFileAt(s.path, s.newBytes.size() / 2); }
+
+using P = Place;
+using S = Start;
+using E = Edit;
+using L = Left;
+
+const SaveRow kSaveRows[] = {
+    {"the file cannot be created", P::Here, S::NoFile, E::Longer, CreateFails, L::Nothing, 0, ERROR_PATH_NOT_FOUND},
+    {"a short write at the first byte", P::Here, S::OldFile, E::Longer, ShortWriteAtFirstByte, L::OldBytes, 0, ERROR_DISK_FULL},
+    {"a short write in the middle", P::Here, S::OldFile, E::Longer, ShortWriteInTheMiddle, L::OldBytes, 0, ERROR_DISK_FULL},
+    {"a short write at the last byte", P::Here, S::OldFile, E::Longer, ShortWriteAtLastByte, L::OldBytes, 0, ERROR_DISK_FULL},
+    {"writes that take part of what they are given", P::Here, S::OldFile, E::Longer, WritesTakePart, L::NewBytes, 0, ERROR_SUCCESS},
+    {"a write that takes nothing", P::Here, S::OldFile, E::Longer, WritesTakeNothing, L::OldBytes, 0, ERROR_DISK_FULL},
+    {"a full disk", P::SmallDisk, S::OldFile, E::Longer, FullDisk, L::OldBytes, 0, ERROR_DISK_FULL},
+    {"the flush fails", P::Here, S::OldFile, E::Longer, FlushFails, L::OldBytes, 0, ERROR_IO_DEVICE},
+    {"a read-only file", P::Here, S::OldFile, E::Shorter, ReadOnly, L::OldBytes, 0, ERROR_FILE_READ_ONLY},
+    {"a file locked without sharing", P::Here, S::OldFile, E::Longer, LockedWithoutSharing, L::OldBytes, 0, ERROR_SHARING_VIOLATION},
+    // Shared for reading and writing but not deletion, as most readers open
+    // files: it cannot be replaced, so it is rewritten in place and cut.
+    {"a file another program reads", P::Here, S::OldFile, E::Shorter, ReadByAnotherProgram, L::NewBytes, 0, ERROR_SUCCESS},
+    {"the replace is refused", P::Here, S::OldFile, E::Longer, ReplaceRefused, L::NewBytes, 0, ERROR_SUCCESS},
+    {"the replace is refused, the rewrite fails part-way", P::Here, S::OldFile, E::Longer, RewriteFailsPartWay, L::Incomplete, 1, ERROR_DISK_FULL},
+    {"the replace is refused, the rewrite's flush fails", P::Here, S::OldFile, E::Shorter, RewriteFlushFails, L::Incomplete, 1, ERROR_IO_DEVICE},
+    {"the replace stops after the backup", P::Here, S::OldFile, E::Longer, ReplaceStopsAfterBackup, L::NewBytes, 0, ERROR_SUCCESS},
+    {"the replace stops after the backup, the move fails", P::Here, S::OldFile, E::Longer, ReplaceStopsThenMoveFails, L::OldBytes, 0, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2},
+    {"the replace stops after the backup, every move fails", P::Here, S::OldFile, E::Longer, ReplaceStopsThenMovesFail, L::Gone, 2, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2},
+    {"the replace loses the old file", P::Here, S::OldFile, E::Longer, ReplaceLosesOldFile, L::NewBytes, 0, ERROR_SUCCESS},
+    {"the replace loses the old file, the move fails", P::Here, S::OldFile, E::Longer, ReplaceLosesOldFileThenMovesFail, L::Gone, 1, ERROR_UNABLE_TO_MOVE_REPLACEMENT},
+    {"a new file in a folder too deep for a temporary name", P::TooDeep, S::NoFile, E::Longer, Nothing, L::NewBytes, 0, ERROR_SUCCESS},
+    {"a new file there, the write fails", P::TooDeep, S::NoFile, E::Longer, ShortWriteInTheMiddle, L::Nothing, 0, ERROR_DISK_FULL},
+    {"an existing file there", P::TooDeep, S::OldFile, E::Shorter, Nothing, L::NewBytes, 0, ERROR_SUCCESS},
+    {"an existing file there, the rewrite fails part-way", P::TooDeep, S::OldFile, E::Longer, InPlaceWriteFailsPartWay, L::Incomplete, 1, ERROR_DISK_FULL},
+};
+
+std::string ReasonText(DWORD error) {
+    return error == ERROR_FILE_READ_ONLY ? "The file is read-only." : SystemErrorText(error);
+}
+
+std::string OldFileBytes() {
+    std::string bytes;
+    for (int i = 0; i < 400; ++i) bytes += "old line " + std::to_string(i) + "\r\n";
+    return bytes;
+}
+
+// A folder whose name leaves no room for a temporary file's name in it, while
+// a short file name still fits.
+std::string MakeTooDeepFolder(const std::string& base) {
+    constexpr std::size_t kLength = MAX_PATH - 12;  // the folder's name, "\\a.txt" still fits
+    std::string folder = base;
+    while (folder.size() < kLength) {
+        folder += "\\" + std::string(std::clamp<std::size_t>(kLength - folder.size() - 1, 2, 40), 'd');
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    return folder;
+}
+
+class SaveFaultMatrixTest : public DocumentTest {
+protected:
+    // Sets up the row's folder, file and document; the document's new bytes
+    // go into scene.newBytes.
+    void Prepare(const SaveRow& row, int index, Scene& scene) {
+        if (row.place == Place::SmallDisk) {
+            scene.smallDisk = std::make_unique<test::SmallDiskFolder>();
+            if (scene.smallDisk->Available()) scene.folder = scene.smallDisk->Path();
+        }
+        if (scene.folder.empty()) {
+            scene.folder = folder_.File("row " + std::to_string(index));
+            ASSERT_TRUE(::CreateDirectoryA(scene.folder.c_str(), nullptr));
+            if (row.place == Place::TooDeep) scene.folder = MakeTooDeepFolder(scene.folder);
+        }
+        scene.path = scene.folder + "\\a.txt";
+        SetModified(Editor(), false);
+        OnNew(Context());
+        if (row.start == Start::OldFile) {
+            scene.oldBytes = OldFileBytes();
+            test::WriteFileBytes(scene.path, scene.oldBytes);
+            ASSERT_TRUE(LoadDocument(Context(), scene.path));
+        }
+        if (row.edit == Edit::Shorter) {
+            SetSelection(Editor(), 0, -1);
+            Type("short");
+            scene.newBytes = "short\r\n";
+        } else {
+            Type(std::string(5000, 'n') + (row.start == Start::NoFile ? "\rsecond" : ""));
+            scene.newBytes = row.start == Start::NoFile ? std::string(5000, 'n') + "\r\nsecond\r\n"
+                                                        : std::string(5000, 'n') + scene.oldBytes;
+        }
+        ASSERT_TRUE(IsModified(Editor()));
+    }
+
+    void Check(const SaveRow& row, const Scene& scene, bool saved, const std::vector<std::string>& messages,
+               const std::string& textBefore, const std::string& titleBefore,
+               const std::vector<std::string>& systemCopiesBefore) {
+        const bool expectSaved = row.left == Left::NewBytes;
+        EXPECT_EQ(expectSaved, saved);
+        // The file under the user's name.
+        const std::string now = test::ReadFileBytes(scene.path);
+        switch (row.left) {
+        case Left::OldBytes: EXPECT_TRUE(now == scene.oldBytes) << "the old file changed"; break;
+        case Left::NewBytes: EXPECT_TRUE(now == scene.newBytes) << "not the new bytes: " << now.size(); break;
+        case Left::Incomplete: EXPECT_FALSE(now == scene.oldBytes); break;
+        case Left::Gone:
+        case Left::Nothing: EXPECT_EQ("<missing>", now); break;
+        }
+        // The document.
+        EXPECT_EQ(textBefore, EditorText());
+        EXPECT_EQ(expectSaved ? "Quillet - " + scene.path : titleBefore, Title());
+        EXPECT_EQ(!expectSaved, IsModified(Editor()));
+        // What the user was told.
+        const std::string message = messages.empty() ? std::string() : messages.front();
+        EXPECT_EQ(row.reason == ERROR_SUCCESS ? 0u : 1u, messages.size()) << message;
+        if (row.reason != ERROR_SUCCESS) {
+            EXPECT_NE(std::string::npos, message.find(scene.path)) << message;
+            EXPECT_NE(std::string::npos, message.find(ReasonText(row.reason))) << message;
+        }
+        // Every file of ours left behind, beside the file or in the system's
+        // temporary folder, is named and holds a whole copy.
+        std::vector<std::string> copies;
+        for (const std::string& name : test::FileNames(scene.folder)) {
+            if (scene.folder + "\\" + name != scene.path) copies.push_back(scene.folder + "\\" + name);
+        }
+        const std::string temporary = test::SystemTemporaryFolder();
+        for (const std::string& name : test::TemporaryCopies(temporary)) {
+            if (std::find(systemCopiesBefore.begin(), systemCopiesBefore.end(), name) == systemCopiesBefore.end()) {
+                copies.push_back(temporary + name);
+            }
+        }
+        EXPECT_EQ(static_cast<std::size_t>(row.copiesNamed), copies.size());
+        int newCopies = 0;
+        int oldCopies = 0;
+        for (const std::string& copy : copies) {
+            EXPECT_NE(std::string::npos, message.find(copy)) << copy << " is not named: " << message;
+            const std::string bytes = test::ReadFileBytes(copy);
+            newCopies += bytes == scene.newBytes;
+            oldCopies += bytes == scene.oldBytes;
+            ::DeleteFileA(copy.c_str());
+        }
+        EXPECT_EQ(row.copiesNamed >= 1 ? 1 : 0, newCopies);
+        EXPECT_EQ(row.copiesNamed >= 2 ? 1 : 0, oldCopies);
+        EXPECT_EQ(expectSaved ? scene.folder + "\\" : "", Setting(key::kSave));
+    }
+};
+
+TEST_F(SaveFaultMatrixTest, EverySaveFaultKeepsAWholeCopyAndSaysWhatHappened) {
+    int index = 0;
+    for (const SaveRow& row : kSaveRows) {
+        SCOPED_TRACE(row.name);
+        WriteSetting(settings_, section::kLastAccessed, key::kSave, "");
+        Scene scene;
+        Prepare(row, ++index, scene);
+        if (HasFatalFailure()) return;
+        const std::string textBefore = EditorText();
+        const std::string titleBefore = Title();
+        const std::vector<std::string> systemCopiesBefore = test::TemporaryCopies(test::SystemTemporaryFolder());
+        row.arrange(scene);
+        bool saved = false;
+        std::vector<std::string> messages;
+        {
+            MessageWatch watch("Save");
+            saved = row.start == Start::OldFile ? SaveDocument(Context()) : WriteDocument(Context(), scene.path);
+            messages = watch.Stop();
+        }
+        scene.otherProgram.Reset();
+        if (scene.smallDisk) scene.smallDisk->Free();
+        ::SetFileAttributesA(scene.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        Check(row, scene, saved, messages, textBefore, titleBefore, systemCopiesBefore);
+    }
+}
+
+// Loads that fail part-way: the document the editor held stays as it was.
+
+// Makes the editor take no more than a given number of bytes in one load, as
+// a control that runs out of room stops taking text.
+class EditorRoom {
+public:
+    EditorRoom(HWND editor, std::size_t bytes) : editor_(editor) {
+        Limit() = bytes;
+        Original() = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
+    }
+    ~EditorRoom() { ::SetWindowLongPtrA(editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Original())); }
+    EditorRoom(const EditorRoom&) = delete;
+    EditorRoom& operator=(const EditorRoom&) = delete;
+
+private:
+    struct Feed {
+        EDITSTREAM* outer;
+        std::size_t given;
+    };
+    static std::size_t& Limit() {
+        static std::size_t limit = 0;
+        return limit;
+    }
+    static WNDPROC& Original() {
+        static WNDPROC original = nullptr;
+        return original;
+    }
+    static DWORD CALLBACK Read(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+        auto* feed = reinterpret_cast<Feed*>(cookie);
+        *done = 0;
+        if (feed->given >= Limit()) return ERROR_NOT_ENOUGH_MEMORY;
+        const std::size_t room = Limit() - feed->given;
+        const LONG ask = room < static_cast<std::size_t>(size) ? static_cast<LONG>(room) : size;
+        const DWORD result = feed->outer->pfnCallback(feed->outer->dwCookie, buffer, ask, done);
+        feed->given += static_cast<std::size_t>(*done);
+        return result;
+    }
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != EM_STREAMIN) return ::CallWindowProcA(Original(), window, message, wParam, lParam);
+        auto* outer = reinterpret_cast<EDITSTREAM*>(lParam);
+        Feed feed{outer, 0};
+        EDITSTREAM inner{reinterpret_cast<DWORD_PTR>(&feed), 0, Read};
+        const LRESULT result = ::CallWindowProcA(Original(), window, message, wParam, reinterpret_cast<LPARAM>(&inner));
+        outer->dwError = inner.dwError;
+        return result;
+    }
+
+    HWND editor_;
+};
+
+// Reads the first megabyte, then fails as a failing disk would.
+BOOL FailAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {
+    LARGE_INTEGER position{};
+    ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
+    if (position.QuadPart >= (1 << 20)) {
+        ::SetLastError(ERROR_CRC);
+        return FALSE;
+    }
+    return ::ReadFile(file, data, size, read, nullptr);
+}
+
+enum class Fault { ReadError, RoomForThePreviousOnly, NoRoomForEither };
+
+struct LoadRow {
+    const char* name;
+    std::string previousFile;  // loaded first
+    bool edited;               // then edited, and a part of it selected
+    Fault fault;
+};
+
+const LoadRow kLoadRows[] = {
+    {"a read error part-way", "previous\r\ntext\r\n", true, Fault::ReadError},
+    {"the editor takes only part of the file", "previous\r\ntext\r\n", true, Fault::RoomForThePreviousOnly},
+    {"the same over a document of one empty line", "\r\n", false, Fault::RoomForThePreviousOnly},
+    {"the editor cannot take the previous document back", "previous\r\ntext\r\n", true, Fault::NoRoomForEither},
+};
+
+TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) {
+    const std::string file = folder_.File("large.txt");
+    test::WriteFileBytes(file, std::string(3 << 20, 'x'));
+    for (const LoadRow& row : kLoadRows) {
+        SCOPED_TRACE(row.name);
+        const std::string previous = folder_.File("previous.txt");
+        test::WriteFileBytes(previous, row.previousFile);
+        ASSERT_TRUE(LoadDocument(Context(), previous));
+        if (row.edited) {
+            Type("edited ");
+            SetSelection(Editor(), 3, 9);
+        }
+        WriteSetting(settings_, section::kLastAccessed, key::kOpen, "");
+        const std::string text = EditorText();
+        const long lines = LineCount(Editor());
+        const Selection selection = GetSelection(Editor());
+        const std::string temporary = test::SystemTemporaryFolder();
+        const std::vector<std::string> copiesBefore = test::TemporaryCopies(temporary);
+        std::vector<std::string> messages;
+        {
+            MessageWatch watch("Open");
+            std::unique_ptr<EditorRoom> room;
+            if (row.fault == Fault::ReadError) SetReadFileForTesting(FailAfterOneMegabyte);
+            if (row.fault != Fault::ReadError) {
+                room = std::make_unique<EditorRoom>(Editor(), row.fault == Fault::NoRoomForEither ? 10 : 4096);
+            }
+            EXPECT_FALSE(LoadDocument(Context(), file));
+            SetReadFileForTesting(nullptr);
+            messages = watch.Stop();
+        }
+        ASSERT_EQ(1u, messages.size());
+        const std::string& message = messages.front();
+        EXPECT_NE(std::string::npos, message.find(file)) << message;
+        EXPECT_NE(std::string::npos,
+                  message.find(row.fault == Fault::ReadError ? SystemErrorText(ERROR_CRC) : "too large"))
+            << message;
+        EXPECT_EQ("", Setting(key::kOpen));
+        std::vector<std::string> copies;
+        for (const std::string& name : test::TemporaryCopies(temporary)) {
+            if (std::find(copiesBefore.begin(), copiesBefore.end(), name) == copiesBefore.end()) {
+                copies.push_back(temporary + name);
+            }
+        }
+        if (row.fault != Fault::NoRoomForEither) {
+            EXPECT_NE(std::string::npos, message.find("The document was left as it was.")) << message;
+            EXPECT_EQ(text, EditorText());
+            EXPECT_EQ(lines, LineCount(Editor()));
+            EXPECT_EQ(row.edited, IsModified(Editor()));
+            EXPECT_EQ(selection.start, GetSelection(Editor()).start);
+            EXPECT_EQ(selection.end, GetSelection(Editor()).end);
+            EXPECT_EQ("Quillet - " + previous, Title());
+            EXPECT_TRUE(copies.empty());
+        } else {
+            // Part of the previous document must pass neither for the file
+            // nor for the previous file; its whole text is saved aside.
+            EXPECT_EQ("Quillet - Untitled.txt", Title());
+            EXPECT_TRUE(IsModified(Editor()));
+            ASSERT_EQ(1u, copies.size());
+            EXPECT_NE(std::string::npos, message.find(copies.front())) << message;
+            EXPECT_EQ("edited " + row.previousFile, test::ReadFileBytes(copies.front()));
+        }
+        for (const std::string& copy : copies) ::DeleteFileA(copy.c_str());
+    }
+}
+
+}  // namespace
+}  // namespace quillet
