@@ -79,6 +79,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         if (!ToolWindowLoopRunning()) RunCloseSequence(ContextOf(main));
         return 0;
+    case WM_QUERYENDSESSION:
+        return AllowSessionEnd(ContextOf(main)) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        OnSessionEnd(ContextOf(main), wParam != FALSE);
+        return 0;
     default:
         return ::DefWindowProcA(window, message, wParam, lParam);
     }

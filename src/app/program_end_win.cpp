@@ -1,15 +1,55 @@
 #include "app/program_end_win.h"
 
 #include "document/document_state_win.h"
+#include "platform/editor_control_win.h"
 #include "ui/window_geometry_win.h"
 
 namespace quillet {
+namespace {
+
+// Windows Vista and later show this reason beside the program when it holds
+// up the end of the session; looked up by name, as older systems lack it.
+void SetSessionEndBlocked(HWND window, bool blocked) {
+    HMODULE user32 = ::GetModuleHandleA("user32.dll");
+    if (!user32) return;
+    if (blocked) {
+        using CreateReasonFn = BOOL(WINAPI*)(HWND, LPCWSTR);
+        if (auto create = reinterpret_cast<CreateReasonFn>(
+                reinterpret_cast<void (*)()>(::GetProcAddress(user32, "ShutdownBlockReasonCreate")))) {
+            create(window, L"The document has not been saved.");
+        }
+    } else {
+        using DestroyReasonFn = BOOL(WINAPI*)(HWND);
+        if (auto destroy = reinterpret_cast<DestroyReasonFn>(
+                reinterpret_cast<void (*)()>(::GetProcAddress(user32, "ShutdownBlockReasonDestroy")))) {
+            destroy(window);
+        }
+    }
+}
+
+}  // namespace
 
 bool RunCloseSequence(const CommandContext& context) {
     if (!OfferToSaveChanges(context)) return false;
     StoreGeometry(context.settingsPath, CurrentGeometry(context.mainWindow));
     ::PostQuitMessage(0);
     return true;
+}
+
+bool AllowSessionEnd(const CommandContext& context) {
+    // While one of our dialogs waits for an answer, a save cannot start.
+    const bool mayAsk = ::IsWindowEnabled(context.mainWindow) != FALSE;
+    const bool allowed = mayAsk ? OfferToSaveChanges(context) : !IsModified(context.editor);
+    SetSessionEndBlocked(context.mainWindow, !allowed);
+    return allowed;
+}
+
+void OnSessionEnd(const CommandContext& context, bool ending) {
+    if (ending) {
+        StoreGeometry(context.settingsPath, CurrentGeometry(context.mainWindow));
+    } else {
+        SetSessionEndBlocked(context.mainWindow, false);
+    }
 }
 
 void OnExit(const CommandContext& context) {
