@@ -199,5 +199,58 @@ TEST_F(DocumentTest, ExitAndCloseAskAndStopWhenTheTextIsNotSaved) {
     EXPECT_TRUE(QuitPosted());
 }
 
+// The end of the Windows session asks as closing does; only a Yes whose
+// save did not happen holds the session up.
+TEST_F(DocumentTest, EndingTheSessionAsksAndHoldsUpOnlyForUnsavedText) {
+    const std::string path = folder_.File("session.txt");
+    const struct Case {
+        const char* name;
+        bool titled;
+        bool modified;
+        int answer;  // to the question; 0: none expected
+        LRESULT mayEnd;
+        const char* onDisk;
+        bool stillModified;
+    } cases[] = {
+        {"not modified", true, false, 0, TRUE, "old\r\n", false},
+        {"No", true, true, IDNO, TRUE, "old\r\n", true},
+        {"Yes, saved", true, true, IDYES, TRUE, "new old\r\n", false},
+        {"Yes, Save As cancelled", false, true, IDYES, FALSE, "old\r\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(path, "old\r\n");
+        ASSERT_TRUE(LoadDocument(Context(), path));
+        if (!c.titled) SetDocumentTitle(Main(), "Untitled.txt");
+        if (c.modified) Type("new ");
+        DialogAnswerer question(kQuestionCaption, [&](HWND d) { PressButton(d, c.answer ? c.answer : IDNO); },
+                                c.answer ? 10000 : 300);
+        DialogAnswerer cancel("Save File As", [](HWND d) { PressButton(d, IDCANCEL); }, c.titled ? 1 : 10000);
+        EXPECT_EQ(c.mayEnd, ::SendMessageA(Main(), WM_QUERYENDSESSION, 0, 0));
+        EXPECT_EQ(c.answer != 0, question.Answered());
+        EXPECT_EQ(c.onDisk, test::ReadFileBytes(path));
+        EXPECT_EQ(c.stillModified, IsModified(Editor()));
+    }
+}
+
+TEST_F(DocumentTest, WhileADialogWaitsTheSessionEndsOnlyWithNothingToLose) {
+    ::EnableWindow(Main(), FALSE);  // as while a message box or file dialog is up
+    EXPECT_EQ(TRUE, ::SendMessageA(Main(), WM_QUERYENDSESSION, 0, 0));
+    Type("unsaved");
+    DialogAnswerer none(kQuestionCaption, [](HWND d) { PressButton(d, IDNO); }, 300);
+    EXPECT_EQ(FALSE, ::SendMessageA(Main(), WM_QUERYENDSESSION, 0, 0));
+    EXPECT_FALSE(none.Answered());
+    ::EnableWindow(Main(), TRUE);
+}
+
+TEST_F(DocumentTest, TheSessionsEndStoresTheGeometryAsClosingDoes) {
+    ::SetWindowPos(Main(), nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageA(Main(), WM_ENDSESSION, FALSE, 0);  // the session goes on: nothing stored
+    EXPECT_NE("123", ReadSetting(settings_, section::kDisplay, key::kXPos));
+    ::SendMessageA(Main(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ("123", ReadSetting(settings_, section::kDisplay, key::kXPos));
+    EXPECT_EQ("77", ReadSetting(settings_, section::kDisplay, key::kYPos));
+}
+
 }  // namespace
 }  // namespace quillet
