@@ -121,6 +121,24 @@ TEST_F(DocumentTest, SaveAsOntoAnotherExistingFileAsksFirst) {
     EXPECT_EQ("Quillet - " + other, Title());
 }
 
+// An untitled document has no file of its own, so an "Untitled.txt" in the
+// current folder is some other file.
+TEST_F(DocumentTest, SaveAsOfAnUntitledDocumentOntoUntitledTxtAsksFirst) {
+    char before[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(sizeof before, before);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder_.Path().c_str()));
+    const std::string other = folder_.File("Untitled.txt");
+    WriteFileBytes(other, "someone else's\r\n");
+    Type("draft");
+    bool saved = true;
+    const std::string question = SaveAsOverAndAnswer(other, IDNO, saved, Context());
+    ::SetCurrentDirectoryA(before);
+    EXPECT_EQ(other + " already exists. Do you want to replace it?", question);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ("someone else's\r\n", ReadFileBytes(other));
+    EXPECT_TRUE(IsModified(Editor()));
+}
+
 // Writes the first 1000 bytes of a call, then reports a full disk.
 BOOL FailAfterAThousandBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
     const DWORD part = size < 1000 ? size : 1000;
