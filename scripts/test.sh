@@ -6,7 +6,8 @@
 #   hardening  scripts/hardening.sh when present (sanitizers, fuzzing, static analysis)
 #   win32      i686 build: compile and link only, never run
 #   win64      x86_64 build: quillet.exe and the Wine-run tests
-#   wine       the Wine-run tests, on a private X display in Wine's virtual desktop
+#   wine       the Wine-run tests, on a private X display in Wine's virtual desktop,
+#              with a small tmpfs for real full-disk failures when run as root
 #   package    the release zips (scripts/package.sh), checked, made twice and
 #              compared, and the 64-bit program started from its zip under Wine
 #
@@ -181,6 +182,8 @@ stage_wine() {
   QUILLET_ARTIFACTS=$(winepath -w "$ARTIFACTS" 2>/dev/null </dev/null)
   export QUILLET_ARTIFACTS
   echo "DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX QUILLET_ARTIFACTS=$QUILLET_ARTIFACTS" | tee -a "$log"
+  # A real full disk for the tests that need one (unmounted at teardown).
+  quillet_mount_small_disk "$BUILD/small-disk" 2> >(tee -a "$log" >&2)
 
   # Serially: the tests share one display and one desktop.
   local extra=()

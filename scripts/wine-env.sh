@@ -7,6 +7,7 @@
 #   quillet_start_xvfb                     # private Xvfb, exports DISPLAY
 #   quillet_wine_prefix DIR [desktop]      # exports WINEPREFIX etc., creates DIR if missing
 #   quillet_start_wineserver               # one persistent wineserver for the run
+#   quillet_mount_small_disk DIR           # as root: a tiny tmpfs, QUILLET_SMALL_DISK
 #   ...
 #   quillet_teardown                       # also run by the trap; safe to call twice
 #
@@ -21,6 +22,7 @@ QUILLET_XVFB_DISPLAY=${QUILLET_XVFB_DISPLAY:-}
 QUILLET_XVFB_LAUNCHER=${QUILLET_XVFB_LAUNCHER:-}
 QUILLET_WINESERVER_PREFIX=${QUILLET_WINESERVER_PREFIX:-}
 QUILLET_PREFIX_IN_USE=${QUILLET_PREFIX_IN_USE:-}
+QUILLET_SMALL_DISK_MOUNT=${QUILLET_SMALL_DISK_MOUNT:-}
 
 # Screen size of the private X display, and the first display number tried.
 QUILLET_XVFB_SCREEN=${QUILLET_XVFB_SCREEN:-1280x1024x24}
@@ -200,6 +202,40 @@ quillet_start_wineserver() {
   esac
 }
 
+# A file system of a few megabytes at $1 (size $2, default 4m) that tests can
+# fill, for real full-disk failures: exports its Windows path (through Wine's
+# Z: drive) as QUILLET_SMALL_DISK. Only as root and where mounting works;
+# otherwise the variable stays unset and the tests inject the failure.
+quillet_mount_small_disk() {
+  local dir=$1 size=${2:-4m}
+  unset QUILLET_SMALL_DISK
+  if [[ $(id -u) != 0 ]]; then
+    _quillet_log "no small disk (not root): the full-disk tests inject the failure"
+    return 0
+  fi
+  mkdir -p "$dir" || return 0
+  if mountpoint -q "$dir" && ! umount "$dir"; then
+    _quillet_log "no small disk: $dir is mounted already and would not come off"
+    return 0
+  fi
+  if ! mount -t tmpfs -o "size=$size,mode=0777" tmpfs "$dir" 2>/dev/null; then
+    _quillet_log "no small disk (mount failed): the full-disk tests inject the failure"
+    return 0
+  fi
+  QUILLET_SMALL_DISK_MOUNT=$dir
+  QUILLET_SMALL_DISK=$(winepath -w "$dir" 2>/dev/null </dev/null)
+  export QUILLET_SMALL_DISK
+  _quillet_log "small disk of $size at $dir, QUILLET_SMALL_DISK=$QUILLET_SMALL_DISK"
+}
+
+quillet_unmount_small_disk() {
+  if [[ -z "$QUILLET_SMALL_DISK_MOUNT" ]]; then return 0; fi
+  umount "$QUILLET_SMALL_DISK_MOUNT" 2>/dev/null || umount -l "$QUILLET_SMALL_DISK_MOUNT" 2>/dev/null || true
+  rmdir "$QUILLET_SMALL_DISK_MOUNT" 2>/dev/null || true
+  QUILLET_SMALL_DISK_MOUNT=
+  unset QUILLET_SMALL_DISK
+}
+
 # Ends every Wine process of prefix $1, then its server.
 _quillet_stop_prefix() {
   WINEPREFIX="$1" timeout 20 wineserver -k >/dev/null 2>&1 || true
@@ -215,6 +251,8 @@ quillet_teardown() {
     # is about to go: end them rather than let them lose their X connection.
     _quillet_stop_prefix "$QUILLET_PREFIX_IN_USE"
   fi
+  # After the Wine programs, which may hold files there.
+  quillet_unmount_small_disk
   if [[ -n "$QUILLET_XVFB_PID" ]]; then
     kill "$QUILLET_XVFB_PID" 2>/dev/null || true
     local i
