@@ -1,5 +1,6 @@
-# The benchmark driver, built with the Windows presets and run only by
-# scripts/bench.sh (never registered with CTest).
+# The benchmark driver, built with the Windows presets when QUILLET_BENCH is on
+# (scripts/bench.sh turns it on) and run only by scripts/bench.sh (never
+# registered with CTest).
 file(GLOB QUILLET_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/src/*.cpp)
 add_executable(quillet_bench ${QUILLET_BENCH_SOURCES})
 target_compile_definitions(quillet_bench PRIVATE NOMINMAX)

@@ -36,7 +36,7 @@ done
 bash "$ROOT/scripts/deps.sh"
 mkdir -p "$ROOT/build/bench"
 echo "bench: building quillet.exe and quillet_bench.exe (log: $LOG)"
-if ! { cmake --preset win64 && cmake --build --preset win64 --target quillet quillet_bench; } >"$LOG" 2>&1; then
+if ! { cmake --preset win64 -DQUILLET_BENCH=ON && cmake --build --preset win64 --target quillet quillet_bench; } >"$LOG" 2>&1; then
   tail -n 30 "$LOG" >&2
   echo "bench: the build failed" >&2
   exit 1
