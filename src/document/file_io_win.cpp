@@ -75,13 +75,13 @@ bool FileHolds(HANDLE file, const std::string& bytes, DWORD& error) {
         return false;
     }
     if (static_cast<unsigned long long>(size.QuadPart) != bytes.size()) return false;
-    std::string chunk(64 * 1024, '\0');
+    std::string chunk(std::size_t{64} << 10, '\0');
     std::size_t offset = 0;
     while (offset < bytes.size()) {
         const std::size_t left = bytes.size() - offset;
         DWORD read = 0;
-        if (!ReadBytes(file, chunk.data(), left < chunk.size() ? static_cast<DWORD>(left) : static_cast<DWORD>(chunk.size()),
-                       &read)) {
+        const std::size_t ask = left < chunk.size() ? left : chunk.size();
+        if (!ReadBytes(file, chunk.data(), static_cast<DWORD>(ask), &read)) {
             error = ::GetLastError();
             return false;
         }
