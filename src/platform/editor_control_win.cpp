@@ -31,15 +31,21 @@ bool IsRichEdit10(HWND editor) {
 
 const char* LineBreak(HWND editor) { return IsRichEdit10(editor) ? "\r\n" : "\n"; }
 
-// Lines joined by single CRs, joined by CR LF instead.
-std::string WithCrLfBreaks(const std::string& crText) {
-    std::string text;
-    text.reserve(crText.size() + crText.size() / 16);
-    for (const char c : crText) {
-        text += c;
-        if (c == '\r') text += '\n';
+// The text with every line break (CR LF, CR or LF) as CR LF, the 1.0
+// control's own break.
+std::string WithCrLfBreaks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out += "\r\n";
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     }
-    return text;
+    return out;
 }
 
 void SetLineMark(HWND editor, LineMark mark) {
@@ -234,7 +240,9 @@ bool IsModified(HWND editor) { return Send(editor, EM_GETMODIFY) != 0; }
 
 void SetModified(HWND editor, bool modified) { Send(editor, EM_SETMODIFY, modified ? TRUE : FALSE); }
 
-void ReplaceSelection(HWND editor, const std::string& text) { Replace(editor, text); }
+void ReplaceSelection(HWND editor, const std::string& text) {
+    Replace(editor, IsRichEdit10(editor) ? WithCrLfBreaks(text) : text);
+}
 
 std::string TextRange(HWND editor, long start, long end) {
     if (end <= start) return {};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/status_bar_win.h"
+#include "document/insert_file_win.h"
 #include "document/open_document_win.h"
 #include "document/save_document_win.h"
 #include "support/main_window_probe.h"
@@ -105,9 +106,13 @@ TEST_P(EditorClassTest, AddedLinesAndAnEmptyDocument) {
         EXPECT_EQ(c.saved, test::ReadFileBytes(path));
     }
     ClearEditor(Editor());
-    for (const char* line : {"one", "three"}) AddLine(Editor(), line);
+    for (const char* line : {"one", "four"}) AddLine(Editor(), line);
     AddLine(Editor(), "two", 1);
-    EXPECT_EQ((std::vector<std::string>{"one", "two", "three"}), Lines());
+    SetSelection(Editor(), -1, -1);
+    InsertBlockAtCaretLine(Editor(), "three\r");  // as Insert puts a file's lines in
+    EXPECT_EQ((std::vector<std::string>{"one", "two", "three", "four"}), Lines());
+    ASSERT_TRUE(WriteDocument(Context(), path));
+    EXPECT_EQ("one\r\ntwo\r\nthree\r\nfour\r\n", test::ReadFileBytes(path));
 }
 
 // The status bar's figures, and the text length they lean on: at the very

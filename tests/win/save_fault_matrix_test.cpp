@@ -15,10 +15,8 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <atomic>
 #include <iostream>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "document/file_io_win.h"
@@ -26,43 +24,13 @@
 #include "document/save_document_win.h"
 #include "platform/win_handles.h"
 #include "support/file_faults.h"
+#include "support/message_box_watch.h"
 #include "support/small_disk.h"
 
 namespace quillet {
 namespace {
 
 using test::FileFaults;
-
-// Presses OK on every message box with the caption while a save or load
-// runs, and keeps their texts.
-class MessageWatch {
-public:
-    explicit MessageWatch(std::string caption)
-        : thread_([this, caption = std::move(caption)] {
-              while (!stop_) {
-                  if (HWND box = test::WaitForMessageBox(caption, 30)) {
-                      ::Sleep(50);
-                      texts_.push_back(test::MessageBoxText(box));
-                      test::PressButton(box, IDOK);
-                      while (::IsWindow(box)) ::Sleep(10);
-                  }
-              }
-          }) {}
-    ~MessageWatch() { Stop(); }
-    MessageWatch(const MessageWatch&) = delete;
-    MessageWatch& operator=(const MessageWatch&) = delete;
-
-    const std::vector<std::string>& Stop() {
-        stop_ = true;
-        if (thread_.joinable()) thread_.join();
-        return texts_;
-    }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::vector<std::string> texts_;
-    std::thread thread_;
-};
 
 enum class Place { Here, TooDeep, SmallDisk };
 enum class Start { OldFile, NoFile };
@@ -233,7 +201,7 @@ protected:
         ASSERT_TRUE(IsModified(Editor()));
     }
 
-    void Check(const SaveRow& row, const Scene& scene, bool saved, const std::vector<std::string>& messages,
+    void Check(const SaveRow& row, const Scene& scene, bool saved, const std::string& message,
                const std::string& textBefore, const std::string& titleBefore,
                const std::vector<std::string>& systemCopiesBefore) {
         const bool expectSaved = row.left == Left::NewBytes;
@@ -251,9 +219,8 @@ protected:
         EXPECT_EQ(textBefore, EditorText());
         EXPECT_EQ(expectSaved ? "Quillet - " + scene.path : titleBefore, Title());
         EXPECT_EQ(!expectSaved, IsModified(Editor()));
-        // What the user was told.
-        const std::string message = messages.empty() ? std::string() : messages.front();
-        EXPECT_EQ(row.reason == ERROR_SUCCESS ? 0u : 1u, messages.size()) << message;
+        // What the user was told ("caption: text" of the message box).
+        EXPECT_EQ(row.reason != ERROR_SUCCESS, message.rfind("Save: Quillet could not save ", 0) == 0) << message;
         if (row.reason != ERROR_SUCCESS) {
             EXPECT_NE(std::string::npos, message.find(scene.path)) << message;
             EXPECT_NE(std::string::npos, message.find(ReasonText(row.reason))) << message;
@@ -299,16 +266,16 @@ TEST_F(SaveFaultMatrixTest, EverySaveFaultKeepsAWholeCopyAndSaysWhatHappened) {
         const std::vector<std::string> systemCopiesBefore = test::TemporaryCopies(test::SystemTemporaryFolder());
         row.arrange(scene);
         bool saved = false;
-        std::vector<std::string> messages;
+        std::string message;
         {
-            MessageWatch watch("Save");
+            test::MessageBoxWatch watch;
             saved = row.start == Start::OldFile ? SaveDocument(Context()) : WriteDocument(Context(), scene.path);
-            messages = watch.Stop();
+            message = watch.Finish();
         }
         scene.otherProgram.Reset();
         if (scene.smallDisk) scene.smallDisk->Free();
         ::SetFileAttributesA(scene.path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        Check(row, scene, saved, messages, textBefore, titleBefore, systemCopiesBefore);
+        Check(row, scene, saved, message, textBefore, titleBefore, systemCopiesBefore);
     }
 }
 
@@ -408,9 +375,9 @@ TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) 
         const Selection selection = GetSelection(Editor());
         const std::string temporary = test::SystemTemporaryFolder();
         const std::vector<std::string> copiesBefore = test::TemporaryCopies(temporary);
-        std::vector<std::string> messages;
+        std::string message;
         {
-            MessageWatch watch("Open");
+            test::MessageBoxWatch watch;
             std::unique_ptr<EditorRoom> room;
             if (row.fault == Fault::ReadError) SetReadFileForTesting(FailAfterOneMegabyte);
             if (row.fault != Fault::ReadError) {
@@ -418,10 +385,9 @@ TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) 
             }
             EXPECT_FALSE(LoadDocument(Context(), file));
             SetReadFileForTesting(nullptr);
-            messages = watch.Stop();
+            message = watch.Finish();
         }
-        ASSERT_EQ(1u, messages.size());
-        const std::string& message = messages.front();
+        EXPECT_EQ(0u, message.rfind("Open: Quillet could not read ", 0)) << message;
         EXPECT_NE(std::string::npos, message.find(file)) << message;
         EXPECT_NE(std::string::npos,
                   message.find(row.fault == Fault::ReadError ? SystemErrorText(ERROR_CRC) : "too large"))
