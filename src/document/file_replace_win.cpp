@@ -121,8 +121,12 @@ void RewriteInPlace(const std::string& path, const std::string& bytes, const std
     // Growing first lets a disk without room refuse before any old byte changes.
     if (bytes.size() > static_cast<unsigned long long>(oldSize.QuadPart) && !SetFileSize(file.Get(), bytes.size())) {
         outcome.error = ::GetLastError();
-        SetFileSize(file.Get(), static_cast<std::size_t>(oldSize.QuadPart));
-        RemoveOurs(copy);
+        if (SetFileSize(file.Get(), static_cast<std::size_t>(oldSize.QuadPart))) {
+            RemoveOurs(copy);
+        } else {
+            outcome.fileChanged = true;
+            outcome.newBytesCopy = copy;
+        }
         return;
     }
     outcome.fileChanged = true;

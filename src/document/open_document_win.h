@@ -10,7 +10,8 @@ namespace quillet {
 
 // Replaces the document with the file's lines. A file that cannot be opened
 // leaves everything as it was, silently; one that opens but cannot be read
-// whole leaves everything as it was and tells the user. True when loaded.
+// whole, or that the editor cannot hold, leaves the document as it was and
+// tells the user. True when loaded.
 bool LoadDocument(const CommandContext& context, const std::string& path);
 
 // The Open command.
