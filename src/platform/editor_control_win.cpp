@@ -246,7 +246,13 @@ void ReplaceSelection(HWND editor, const std::string& text) {
 
 std::string TextRange(HWND editor, long start, long end) {
     if (end <= start) return {};
-    std::vector<char> buffer(static_cast<std::size_t>(end - start) + 1, '\0');
+    // The control writes the range in the ANSI code page, where a character
+    // may take more than one byte.
+    CPINFO codePage{};
+    const std::size_t bytesPerChar = ::GetCPInfo(CP_ACP, &codePage) && codePage.MaxCharSize > 1
+                                         ? codePage.MaxCharSize
+                                         : 1;
+    std::vector<char> buffer(static_cast<std::size_t>(end - start) * bytesPerChar + 1, '\0');
     TEXTRANGEA range{{start, end}, buffer.data()};
     const auto copied = static_cast<std::size_t>(Send(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
     return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
