@@ -13,6 +13,7 @@
 #include "document/save_document_win.h"
 #include "editing/date_time_win.h"
 #include "editing/edit_commands_win.h"
+#include "editing/find_replace_win.h"
 
 namespace quillet {
 namespace {
@@ -44,7 +45,7 @@ constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
     {Action::Delete, OnDelete},
     {Action::InsertDate, OnInsertDate},
     {Action::InsertTime, OnInsertTime},
-    {Action::FindReplace, NotAvailableYet},
+    {Action::FindReplace, OnFindReplace},
     {Action::WordWrap, NotAvailableYet},
     {Action::SetFont, NotAvailableYet},
     {Action::AlwaysOnTop, NotAvailableYet},

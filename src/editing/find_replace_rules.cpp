@@ -1,0 +1,115 @@
+#include "editing/find_replace_rules.h"
+
+namespace quillet {
+namespace {
+
+// Selects the first hit at or after from; a ticked "Search From Top" makes
+// this one search start at the top instead. False when there is no hit.
+bool FindAndSelect(FindReplaceTarget& target, long from, long findLength) {
+    if (target.TakeSearchFromTop()) from = 0;
+    const long hit = target.Find(from);
+    if (hit < 0) return false;
+    target.Select(hit, hit + findLength);
+    return true;
+}
+
+// Replaces the selection when it is the Find text (selectionIsHit: it is a
+// hit that was just selected, so it needs no check) and returns where the
+// next search starts: just behind the inserted text, or at the start of a
+// selection left alone (so that a hit inside it is still found), or at the
+// caret.
+long ReplaceSelected(FindReplaceTarget& target, const SearchTexts& texts, bool selectionIsHit) {
+    const TextSpan selection = target.Selection();
+    if (selection.start == selection.end) return selection.end;
+    if (!selectionIsHit && !target.SelectionIsFindText()) return selection.start;
+    target.ReplaceSelection();
+    return selection.start + texts.replaceLength;
+}
+
+class ManyChanges {
+public:
+    explicit ManyChanges(FindReplaceTarget& target) : target_(target) { target_.BeginManyChanges(); }
+    ~ManyChanges() { target_.EndManyChanges(); }
+    ManyChanges(const ManyChanges&) = delete;
+    ManyChanges& operator=(const ManyChanges&) = delete;
+
+private:
+    FindReplaceTarget& target_;
+};
+
+// Every search starts behind the text it inserted, so the run ends even when
+// the Replace text contains the Find text ("a" by "aa").
+void ReplaceEveryHit(FindReplaceTarget& target, const SearchTexts& texts) {
+    ManyChanges changes(target);
+    bool selectionIsHit = false;
+    while (FindAndSelect(target, ReplaceSelected(target, texts, selectionIsHit), texts.findLength)) {
+        selectionIsHit = true;
+    }
+}
+
+// The question after a search that found nothing; Yes searches once more
+// from the top, and never replaces anything.
+AfterPress NotFound(FindReplaceTarget& target, Button button, long findLength) {
+    switch (target.AskSearchFromTop()) {
+    case Answer::Yes:
+        break;
+    case Answer::Cancel:
+        return AfterPress::Close;
+    default:
+        return AfterPress::StayOpen;
+    }
+    target.Select(0, 0);
+    const long hit = target.Find(0);
+    if (hit >= 0) {
+        target.Select(hit, hit + findLength);
+    } else if (target.TellNotFound() == Answer::Cancel) {
+        return AfterPress::Close;
+    }
+    if (button == Button::FindNext) target.FocusEditor();
+    return AfterPress::StayOpen;
+}
+
+}  // namespace
+
+Opening OpeningFor(long selectionStart, long selectionEnd) {
+    const long length = selectionEnd - selectionStart;
+    if (length <= 0) return Opening::FocusFind;
+    return length <= kLongestFindSelection ? Opening::FillFind : Opening::LeaveAsIs;
+}
+
+ScreenPoint CentredOver(long ownerLeft, long ownerTop, long ownerWidth, long ownerHeight, long width,
+                        long height) {
+    const long x = ownerLeft + (ownerWidth - width) / 2;
+    const long y = ownerTop + (ownerHeight - height) / 2;
+    return {x < 0 ? 0 : x, y < 0 ? 0 : y};
+}
+
+unsigned SearchFlags(bool matchCase, bool wholeWords) {
+    return kSearchDown | (wholeWords ? kSearchWholeWord : 0u) | (matchCase ? kSearchMatchCase : 0u);
+}
+
+std::string NotFoundQuestion(const std::string& findText) {
+    return "Cannot find " + findText + "\r\nSearch again from the top ?";
+}
+
+std::string NotFoundNotice(const std::string& findText) { return "Cannot find " + findText; }
+
+AfterPress Press(FindReplaceTarget& target, Button button, const SearchTexts& texts) {
+    if (texts.findLength <= 0) return AfterPress::StayOpen;
+    bool found = false;
+    switch (button) {
+    case Button::FindNext:
+        // An empty selection ends at the caret.
+        found = FindAndSelect(target, target.Selection().end, texts.findLength);
+        break;
+    case Button::Replace:
+        found = FindAndSelect(target, ReplaceSelected(target, texts, false), texts.findLength);
+        break;
+    case Button::ReplaceAll:
+        ReplaceEveryHit(target, texts);
+        break;
+    }
+    return found ? AfterPress::StayOpen : NotFound(target, button, texts.findLength);
+}
+
+}  // namespace quillet
