@@ -208,4 +208,13 @@ HWND QuilletProcess::WaitForDialog(const std::string& caption, DWORD timeoutMs) 
     return nullptr;
 }
 
+HWND QuilletProcess::WaitForWindow(const char* className, const std::string& caption, DWORD timeoutMs) const {
+    const DWORD start = ::GetTickCount();
+    do {
+        if (HWND window = FindTopLevel(processId_, className, &caption)) return window;
+        ::Sleep(20);
+    } while (::GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
 }  // namespace quillet::e2e

@@ -70,6 +70,8 @@ public:
     // A visible dialog of the process with this caption, or nullptr.
     HWND FindDialog(const std::string& caption) const;
     HWND WaitForDialog(const std::string& caption, DWORD timeoutMs) const;
+    // A visible top-level window of the process with this class and caption.
+    HWND WaitForWindow(const char* className, const std::string& caption, DWORD timeoutMs) const;
 
 private:
     std::string folder_;
