@@ -4,7 +4,7 @@
 //   quillet_bench.exe --work DIR --out DIR [--runs N] [--startup-runs N]
 //                     [--keys N] [--peer-timeout S] [--inputs KEY,KEY]
 //                     [--subjects quillet,limit,notepad,wordpad] [--quillet EXE]
-//                     [--explore KEY] [--probe KEY] [--ops insert-append]
+//                     [--explore KEY] [--probe KEY] [--ops insert-append|find|load]
 //
 // Writes table.md and table.csv into --out and prints the Markdown. Meant to
 // be run by scripts/bench.sh, which prepares Wine and the display.
@@ -17,6 +17,7 @@
 
 #include "clock.h"
 #include "explore.h"
+#include "find_replace_rows.h"
 #include "inputs.h"
 #include "insert_append.h"
 #include "limit_child.h"
@@ -44,7 +45,7 @@ struct Options {
     std::string limitChild;  // a file: load it into a fresh control, nothing else
     std::string result;      // where the --limit-child result goes
     bool naive = false;      // --limit-child the line-by-line way
-    std::string ops;         // "insert-append": only those rows
+    std::string ops;         // "insert-append", "find" or "load": only those rows; empty: load, and find in a full run
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -62,7 +63,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         else if (name == "--explore") options.explore = value;
         else if (name == "--probe") options.probe = value;
         else if (name == "--quillet") options.quillet = value;
-        else if (name == "--ops" && value == "insert-append") options.ops = value;
+        else if (name == "--ops" && (value == "insert-append" || value == "find" || value == "load")) options.ops = value;
         else return false;
     }
     return argc % 2 == 1 && !options.work.empty() && !options.out.empty() && options.runs > 0 &&
@@ -168,8 +169,13 @@ int Run(const Options& options) {
     Progress(begin, "inputs written");
     if (!options.explore.empty()) return Explore(inputs, options.explore, options.runs, true);
     if (!options.probe.empty()) return Explore(inputs, options.probe, options.runs, false);
-    if (!options.ops.empty()) return RunInsertAppend(setup, inputs, options.only, options.runs, options.out);
-    return Measure(options, setup, inputs, begin);
+    if (options.ops == "insert-append") return RunInsertAppend(setup, inputs, options.only, options.runs, options.out);
+    FindRowsSetup find{setup.quilletExe, options.work + "\\inputs", options.out, options.runs, false};
+    if (options.ops == "find") return RunFindReplaceRows(find, inputs);
+    const int measured = Measure(options, setup, inputs, begin);
+    if (!options.ops.empty() || !options.only.empty() || !options.subjects.empty()) return measured;
+    find.append = true;  // a full run: its tables get the Find/Replace rows too
+    return RunFindReplaceRows(find, inputs) == 0 ? measured : 1;
 }
 
 }  // namespace
@@ -187,7 +193,7 @@ int main(int argc, char** argv) {
                      "usage: quillet_bench.exe --work DIR --out DIR [--runs N] [--startup-runs N]\n"
                      "                         [--keys N] [--peer-timeout S] [--inputs KEY,KEY]\n"
                      "                         [--subjects quillet,limit,notepad,wordpad] [--quillet EXE]\n"
-                     "                         [--explore KEY] [--probe KEY] [--ops insert-append]\n");
+                     "                         [--explore KEY] [--probe KEY] [--ops insert-append|find|load]\n");
         return 2;
     }
     return bench::Run(options);

@@ -49,7 +49,12 @@ public:
     // FindReplaceEvents
     void OnControl(int id, int code) override;
     void OnCloseBox() override { Close(); }
-    void OnDestroyed() override { open_ = false; }
+    void OnDestroyed() override {
+        open_ = false;
+        // Closed by a sent message, the loop may be waiting for one to take:
+        // give it one, so that it sees the window gone.
+        ::PostMessageA(nullptr, WM_NULL, 0, 0);
+    }
 
     // FindReplaceTarget
     TextSpan Selection() override {

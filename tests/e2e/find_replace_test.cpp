@@ -1,14 +1,12 @@
-// Find/Replace in the running program, as a user works it: opened from the
-// Edit menu and from its image button, the fields typed into and the
-// buttons pressed with real keys, then the document saved.
+// Find/Replace in the running program, worked as a user works it: opened
+// from the Edit menu and from its image button, fields typed into and
+// buttons pressed with real keys, the document then saved.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <iostream>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "e2e/quillet_process.h"
 #include "e2e/screen_capture.h"
@@ -18,119 +16,96 @@
 namespace quillet::e2e {
 namespace {
 
-constexpr int kFindReplaceCommand = 25;
-constexpr int kFindReplaceButton = 14;
-constexpr int kSaveCommand = 13;
+namespace id = find_replace_id;
 constexpr char kCaption[] = "Find/Replace";
 
 template <typename Condition>
-bool WaitFor(Condition done, DWORD timeoutMs = 10000) {
-    const DWORD start = ::GetTickCount();
-    do {
-        if (done()) return true;
-        ::Sleep(20);
-    } while (::GetTickCount() - start < timeoutMs);
-    return false;
+bool WaitFor(Condition done) {
+    for (int i = 0; i < 500 && !done(); ++i) ::Sleep(20);
+    return done();
 }
 
-void Key(WORD key, DWORD flags = 0) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-// Lower-case letters and Tab ('\t') and Space, pressed one at a time.
+// Presses keys one at a time: lower-case letters, '\t' Tab, '<' Shift+Tab,
+// ' ' Space, '~' Escape.
 void Press(const std::string& keys) {
     for (char c : keys) {
-        const WORD key = c == '\t' ? VK_TAB : c == ' ' ? VK_SPACE : static_cast<WORD>(c - 'a' + 'A');
-        Key(key);
-        Key(key, KEYEVENTF_KEYUP);
+        const WORD key = c == '\t' || c == '<' ? VK_TAB : c == ' ' ? VK_SPACE : c == '~' ? VK_ESCAPE : WORD(c - 'a' + 'A');
+        INPUT input[4] = {};
+        int count = 0;
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            if (c == '<' && !up) input[count++].ki = {VK_SHIFT, 0, 0, 0, 0};
+            input[count++].ki = {key, 0, up, 0, 0};
+            if (c == '<' && up) input[count++].ki = {VK_SHIFT, 0, KEYEVENTF_KEYUP, 0, 0};
+        }
+        for (INPUT& one : input) one.type = INPUT_KEYBOARD;
+        ::SendInput(count, input, sizeof(INPUT));
         ::Sleep(30);
     }
 }
 
-class FindReplaceEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        program_ = std::make_unique<QuilletProcess>(folder_.Path());
-        test::WriteFileBytes(path_, "The cat sat.\r\nA cat ran.\r\n");
-        ASSERT_TRUE(program_->Copied());
-        ASSERT_TRUE(program_->Start("\"" + path_ + "\""));
-    }
-
-    // Waits for the window and brings it to the front, ready for keys.
-    HWND WaitForFindReplace() const {
-        HWND window = program_->WaitForWindow(kFindReplaceClass, kCaption, 10000);
-        if (!window) return nullptr;
-        WaitFor([&] {
-            ::SetForegroundWindow(window);
-            return ::GetForegroundWindow() == window;
-        });
+TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSaved) {
+    test::TempFolder folder;
+    const std::string path = folder.File("pets.txt");
+    test::WriteFileBytes(path, "The cat sat.\r\nA cat ran.\r\n");
+    QuilletProcess program(folder.Path());
+    ASSERT_TRUE(program.Start("\"" + path + "\""));
+    auto openWindow = [&] {  // shown first, then given its controls; brought to the front for the keys
+        HWND window = program.WaitForWindow(kFindReplaceClass, kCaption, 10000);
+        EXPECT_TRUE(window && WaitFor([&] { return ::GetDlgItem(window, id::kSearchFromTop) != nullptr; }));
+        WaitFor([&] { return ::SetForegroundWindow(window) && ::GetForegroundWindow() == window; });
         return window;
-    }
-
-    std::string Field(HWND window, int id) const { return RemoteWindowText(::GetDlgItem(window, id)); }
-
-    // Answers the not-found question with No.
-    void AnswerNo() const {
-        HWND question = program_->WaitForDialog(kCaption, 10000);
+    };
+    auto answerNo = [&] {
+        HWND question = program.WaitForDialog(kCaption, 10000);
         ASSERT_NE(nullptr, question);
-        ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(question, IDNO)));
+        ::PostMessageA(question, WM_COMMAND, IDNO, reinterpret_cast<LPARAM>(::GetDlgItem(question, IDNO)));
         EXPECT_TRUE(WaitFor([&] { return !::IsWindow(question); }));
-    }
+    };
+    auto field = [](HWND window, int control) { return RemoteWindowText(::GetDlgItem(window, control)); };
 
-    void KeepPicture(HWND window) const {
-        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        ::Sleep(300);
-        RECT both{};
-        ::GetWindowRect(program_->Window(), &both);
-        const std::string path = ArtifactsFolder() + "quillet-find-replace.bmp";
-        if (WriteBmp(CaptureScreen(both), path)) std::cout << "Find/Replace picture: " << path << "\n";
-    }
-
-    test::TempFolder folder_;
-    const std::string path_ = folder_.File("pets.txt");
-    std::unique_ptr<QuilletProcess> program_;
-};
-
-TEST_F(FindReplaceEndToEnd, MenuAndButtonOpenItTypedReplacementsAreSaved) {
-    // From the Edit menu, nothing selected: the keys go to the Find field.
-    ::PostMessageA(program_->Window(), WM_COMMAND, kFindReplaceCommand, 0);
-    HWND window = WaitForFindReplace();
+    // The Edit menu's command, nothing selected: the keys go to the Find field.
+    ::PostMessageA(program.Window(), WM_COMMAND, 25, 0);
+    HWND window = openWindow();
     ASSERT_NE(nullptr, window);
     Press("cat\tdog");
-    ASSERT_TRUE(WaitFor([&] { return Field(window, find_replace_id::kReplaceField) == "dog"; }));
-    EXPECT_EQ("cat", Field(window, find_replace_id::kFindField));
-    Press("\t\t\t ");  // Find Next, Replace, Replace all: pressed
-    AnswerNo();
-    EXPECT_EQ("The dog sat.\r\nA dog ran.", program_->EditorText());
-    KeepPicture(window);
+    ASSERT_TRUE(WaitFor([&] { return field(window, id::kReplaceField) == "dog"; }));
+    EXPECT_EQ("cat", field(window, id::kFindField));
+    // Tab walks every control in creation order and wraps; Shift+Tab goes back; Escape means nothing.
+    for (int control : {id::kFindNext, id::kReplace, id::kReplaceAll, id::kCancel, id::kMatchCase, id::kWholeWords,
+                        id::kSearchFromTop, id::kFindField, id::kReplaceField}) {
+        Press("\t");
+        EXPECT_TRUE(WaitFor([&] { return test::KeyboardFocusOf(window) == ::GetDlgItem(window, control); })) << control;
+    }
+    Press("<~\t\t\t\t ");  // back to Find, then Replace all pressed
+    answerNo();
+    EXPECT_EQ("The dog sat.\r\nA dog ran.", program.EditorText());
+    ::Sleep(300);
+    RECT both{};
+    ::GetWindowRect(program.Window(), &both);
+    const std::string picture = ArtifactsFolder() + "quillet-find-replace.bmp";
+    if (WriteBmp(CaptureScreen(both), picture)) std::cout << "Find/Replace picture: " << picture << "\n";
     Press("\t ");  // Cancel
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
 
-    // From the image button with "sat" selected: it fills the Find field.
-    ::SendMessageA(program_->Editor(), EM_SETSEL, 8, 11);
-    ::PostMessageA(::GetDlgItem(program_->Window(), kFindReplaceButton), BM_CLICK, 0, 0);
-    window = WaitForFindReplace();
+    // The image button with "sat" selected: it becomes the Find text.
+    ::SendMessageA(program.Editor(), EM_SETSEL, 8, 11);
+    ::PostMessageA(::GetDlgItem(program.Window(), 14), BM_CLICK, 0, 0);
+    window = openWindow();
     ASSERT_NE(nullptr, window);
-    EXPECT_EQ("sat", Field(window, find_replace_id::kFindField));
+    EXPECT_EQ("sat", field(window, id::kFindField));
     Press("sits");
-    ASSERT_TRUE(WaitFor([&] { return Field(window, find_replace_id::kReplaceField) == "sits"; }));
-    Press("\t\t ");  // Find Next, Replace: pressed
-    AnswerNo();
-    EXPECT_EQ("The dog sits.\r\nA dog ran.", program_->EditorText());
-    Press("\t\t ");  // Replace all, Cancel
+    ASSERT_TRUE(WaitFor([&] { return field(window, id::kReplaceField) == "sits"; }));
+    Press("\t\t ");  // Replace
+    answerNo();
+    EXPECT_EQ("The dog sits.\r\nA dog ran.", program.EditorText());
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
 
-    ::PostMessageA(program_->Window(), WM_COMMAND, kSaveCommand, 0);
-    EXPECT_TRUE(WaitFor([&] { return test::ReadFileBytes(path_) == "The dog sits.\r\nA dog ran.\r\n"; }))
-        << test::ReadFileBytes(path_);
-    program_->Close();
+    ::PostMessageA(program.Window(), WM_COMMAND, 13, 0);  // Save
+    EXPECT_TRUE(WaitFor([&] { return test::ReadFileBytes(path) == "The dog sits.\r\nA dog ran.\r\n"; }));
+    program.Close();
     DWORD exitCode = 1;
-    EXPECT_TRUE(program_->WaitForExit(15000, exitCode));
+    EXPECT_TRUE(program.WaitForExit(15000, exitCode));
     EXPECT_EQ(0u, exitCode);
 }
 

@@ -221,4 +221,11 @@ HWND FindPopupMenu(DWORD processId) {
     return nullptr;
 }
 
+HWND KeyboardFocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
 }  // namespace quillet::test

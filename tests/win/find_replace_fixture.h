@@ -11,20 +11,16 @@
 #include <thread>
 #include <vector>
 
+#include "app/event_loop_win.h"
 #include "document_fixture.h"
 #include "editing/find_replace_rules.h"
 #include "editing/find_replace_win.h"
 #include "editing/find_replace_window_win.h"
+#include "platform/message_loop_win.h"
 
 namespace quillet {
 
 namespace id = find_replace_id;
-
-// What the message boxes after one press showed.
-struct PressResult {
-    std::vector<std::string> messages;  // their texts, in turn
-    bool othersDisabled = true;         // the main and Find/Replace windows, while each was up
-};
 
 class FindReplaceDriver {
 public:
@@ -33,18 +29,16 @@ public:
     HWND Window() const { return window_; }
     HWND Control(int id) const { return ::GetDlgItem(window_, id); }
     bool Open() const { return ::IsWindow(window_) != FALSE; }
-
     void SetText(int id, const std::string& text) const {
         ::SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    void Tick(int id) const { ::SendMessageA(Control(id), BM_SETCHECK, BST_CHECKED, 0); }
-    bool Checked(int id) const { return ::SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-    // Clicks the button (BM_CLICK) and answers the message boxes that come,
-    // in turn, with the given buttons (IDYES, IDNO, IDCANCEL, IDOK). Returns
-    // once the click has been handled.
-    PressResult Press(int id, std::vector<int> answers = {}) const {
-        PressResult result;
+    // Clicks the button (BM_CLICK), answers the message boxes that come in
+    // turn (IDYES, IDNO, IDCANCEL, IDOK) and returns their texts once the
+    // click has been handled. Each box must find the main window and this
+    // one disabled; an unexpected box is closed and reported.
+    std::vector<std::string> Press(int id, const std::vector<int>& answers = {}) const {
+        std::vector<std::string> texts;
         std::atomic<bool> handled{false};
         std::thread answerer([&] {
             for (int answer : answers) {
@@ -52,40 +46,25 @@ public:
                 while (!box && !handled) box = test::WaitForMessageBox(kFindReplaceCaption, 50);
                 if (!box) return;
                 ::Sleep(20);
-                result.messages.push_back(test::MessageBoxText(box));
-                result.othersDisabled = result.othersDisabled && !::IsWindowEnabled(main_) &&
-                                        !::IsWindowEnabled(window_);
+                texts.push_back(test::MessageBoxText(box));
+                EXPECT_FALSE(::IsWindowEnabled(main_) || ::IsWindowEnabled(window_));
                 test::PressButton(box, answer);
                 while (::IsWindow(box)) ::Sleep(5);
             }
         });
         DWORD_PTR ignored = 0;
         handled = ::SendMessageTimeoutA(Control(id), BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
-        if (!handled) {  // a message box nobody expected: note it and close it
-            while (HWND box = test::WaitForMessageBox(kFindReplaceCaption, 500)) {
-                result.messages.push_back("unexpected: " + test::MessageBoxText(box));
-                test::PressButton(box, IDCANCEL);
-                while (::IsWindow(box)) ::Sleep(5);
-            }
-            handled = true;
+        while (HWND box = handled ? nullptr : test::WaitForMessageBox(kFindReplaceCaption, 500)) {
+            ADD_FAILURE() << "unexpected: " << test::MessageBoxText(box);
+            test::PressButton(box, IDCANCEL);
+            while (::IsWindow(box)) ::Sleep(5);
         }
+        handled = true;
         answerer.join();
-        return result;
+        return texts;
     }
 
-    // Waits until the window's thread has the keyboard focus on control.
-    bool WaitForFocus(HWND control) const {
-        for (int i = 0; i < 100 && Focus() != control; ++i) ::Sleep(20);
-        return Focus() == control;
-    }
-
-    // The keyboard focus of the window's thread.
-    HWND Focus() const {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info);
-        return info.hwndFocus;
-    }
+    HWND Focus() const { return test::KeyboardFocusOf(window_); }
 
 private:
     HWND window_;
@@ -95,63 +74,47 @@ private:
 class FindReplaceTest : public DocumentTest {
 protected:
     // Opens the window on this thread and runs script against it on a second
-    // one, once the window's loop has started; closes the window afterwards
-    // if the script left it open.
+    // one once the window's own loop runs; closes the window afterwards if
+    // the script left it open.
     void RunFindReplace(const std::function<void(FindReplaceDriver&)>& script) {
-        LoopStarted started;
+        ::ResetEvent(LoopStarted());
+        SetBeforeDispatch([](const MSG& message) {
+            if (message.message == kLoopStartedMessage && !message.hwnd) ::SetEvent(LoopStarted());
+        });
+        ::PostThreadMessageA(::GetCurrentThreadId(), kLoopStartedMessage, 0, 0);
+        std::atomic<bool> done{false};
         std::thread driver([&] {
-            HWND window = started.Wait() ? ::FindWindowA(kFindReplaceClass, kFindReplaceCaption) : nullptr;
-            if (!window) {
+            HWND window = ::WaitForSingleObject(LoopStarted(), 5000) == WAIT_OBJECT_0
+                              ? ::FindWindowA(kFindReplaceClass, kFindReplaceCaption)
+                              : nullptr;
+            if (window) {
+                FindReplaceDriver d(window, Main());
+                script(d);
+            } else {
                 ADD_FAILURE() << "the Find/Replace window did not open";
-                return;
             }
-            FindReplaceDriver d(window, Main());
-            script(d);
-            if (d.Open()) ::PostMessageA(window, WM_CLOSE, 0, 0);
+            if (HWND open = ::FindWindowA(kFindReplaceClass, nullptr)) ::PostMessageA(open, WM_CLOSE, 0, 0);
+            done = true;
         });
         OnFindReplace(Context());
+        // The script may still ask the editor; answer it, leaving posted messages (WM_QUIT) queued.
+        for (MSG sent; !done; ::Sleep(5)) ::PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         driver.join();
+        InstallStatusBarRefresh();
     }
 
-    void SetText(const std::string& text, long start, long end) const {
+    void SetDocument(const std::string& text, long start, long end) const {
+        ClearEditor(Editor());
         Type(text);
         SetSelection(Editor(), start, end);
     }
 
-    Selection Selected() const { return GetSelection(Editor()); }
-
 private:
-    // A message posted before the command runs, so that the first loop to
-    // take it is the window's own: then the window is fully open.
-    class LoopStarted {
-    public:
-        LoopStarted() {
-            WNDCLASSA signalClass{};
-            signalClass.lpfnWndProc = Signal;
-            signalClass.hInstance = ::GetModuleHandleA(nullptr);
-            signalClass.lpszClassName = "QuilletTestSignal";
-            ::RegisterClassA(&signalClass);
-            window_ = ::CreateWindowExA(0, "QuilletTestSignal", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        signalClass.hInstance, nullptr);
-            ::PostMessageA(window_, WM_APP, 0, reinterpret_cast<LPARAM>(event_));
-        }
-        ~LoopStarted() {
-            ::DestroyWindow(window_);
-            ::CloseHandle(event_);
-        }
-        LoopStarted(const LoopStarted&) = delete;
-        LoopStarted& operator=(const LoopStarted&) = delete;
-        bool Wait() const { return ::WaitForSingleObject(event_, 5000) == WAIT_OBJECT_0; }
-
-    private:
-        static LRESULT CALLBACK Signal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-            if (message != WM_APP) return ::DefWindowProcA(window, message, wParam, lParam);
-            ::SetEvent(reinterpret_cast<HANDLE>(lParam));
-            return 0;
-        }
-        HANDLE event_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        HWND window_ = nullptr;
-    };
+    static constexpr UINT kLoopStartedMessage = WM_APP + 9;
+    static HANDLE LoopStarted() {
+        static HANDLE event = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        return event;
+    }
 };
 
 }  // namespace quillet
