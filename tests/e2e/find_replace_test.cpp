@@ -9,6 +9,7 @@
 #include <string>
 
 #include "e2e/quillet_process.h"
+#include "e2e/real_input.h"
 #include "e2e/screen_capture.h"
 #include "editing/find_replace_window_win.h"
 #include "support/win_test_support.h"
@@ -29,16 +30,13 @@ bool WaitFor(Condition done) {
 // ' ' Space, '~' Escape.
 void Press(const std::string& keys) {
     for (char c : keys) {
-        const WORD key = c == '\t' || c == '<' ? VK_TAB : c == ' ' ? VK_SPACE : c == '~' ? VK_ESCAPE : WORD(c - 'a' + 'A');
-        INPUT input[4] = {};
-        int count = 0;
-        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            if (c == '<' && !up) input[count++].ki = {VK_SHIFT, 0, 0, 0, 0};
-            input[count++].ki = {key, 0, up, 0, 0};
-            if (c == '<' && up) input[count++].ki = {VK_SHIFT, 0, KEYEVENTF_KEYUP, 0, 0};
+        switch (c) {
+        case '\t': PressKeys({VK_TAB}); break;
+        case '<': PressKeys({VK_SHIFT, VK_TAB}); break;
+        case ' ': PressKeys({VK_SPACE}); break;
+        case '~': PressKeys({VK_ESCAPE}); break;
+        default: PressKeys({static_cast<WORD>(c - 'a' + 'A')}); break;
         }
-        for (INPUT& one : input) one.type = INPUT_KEYBOARD;
-        ::SendInput(count, input, sizeof(INPUT));
         ::Sleep(30);
     }
 }
@@ -52,7 +50,7 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
     auto openWindow = [&] {  // shown first, then given its controls; brought to the front for the keys
         HWND window = program.WaitForWindow(kFindReplaceClass, kCaption, 10000);
         EXPECT_TRUE(window && WaitFor([&] { return ::GetDlgItem(window, id::kSearchFromTop) != nullptr; }));
-        WaitFor([&] { return ::SetForegroundWindow(window) && ::GetForegroundWindow() == window; });
+        EXPECT_TRUE(BringToFront(window));
         return window;
     };
     auto answerNo = [&] {
@@ -74,7 +72,7 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
     for (int control : {id::kFindNext, id::kReplace, id::kReplaceAll, id::kCancel, id::kMatchCase, id::kWholeWords,
                         id::kSearchFromTop, id::kFindField, id::kReplaceField}) {
         Press("\t");
-        EXPECT_TRUE(WaitFor([&] { return test::KeyboardFocusOf(window) == ::GetDlgItem(window, control); })) << control;
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == ::GetDlgItem(window, control); })) << control;
     }
     Press("<~\t\t\t\t ");  // back to Find, then Replace all pressed
     answerNo();

@@ -221,11 +221,4 @@ HWND FindPopupMenu(DWORD processId) {
     return nullptr;
 }
 
-HWND KeyboardFocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
 }  // namespace quillet::test

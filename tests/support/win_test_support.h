@@ -84,7 +84,4 @@ bool SetClipboardText(const std::string& text);
 // A visible popup menu (class "#32768") of the process, or nullptr.
 HWND FindPopupMenu(DWORD processId);
 
-// The keyboard focus of the thread that owns window (any process).
-HWND KeyboardFocusOf(HWND window);
-
 }  // namespace quillet::test

@@ -64,7 +64,13 @@ public:
         return texts;
     }
 
-    HWND Focus() const { return test::KeyboardFocusOf(window_); }
+    // The keyboard focus of the window's thread.
+    HWND Focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info);
+        return info.hwndFocus;
+    }
 
 private:
     HWND window_;
