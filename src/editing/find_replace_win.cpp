@@ -3,7 +3,6 @@
 #include <richedit.h>
 
 #include <string>
-#include <vector>
 
 #include "app/status_bar_win.h"
 #include "editing/find_replace_rules.h"

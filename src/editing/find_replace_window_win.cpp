@@ -115,11 +115,21 @@ RECT WindowPlace(HWND owner) {
 }
 
 // The button-face colour with the shell's small search icon drawn on it;
-// only the colour where that icon is missing.
+// only the colour where that icon is missing. 24 bits a pixel: an image
+// with an alpha channel would be copied by the static control, and the copy
+// would be nobody's to delete.
 HBITMAP MakeIconImage(HWND window) {
     HDC screen = ::GetDC(window);
     if (!screen) return nullptr;
-    HBITMAP image = ::CreateCompatibleBitmap(screen, kFindReplaceIconSize, kFindReplaceIconSize);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = kFindReplaceIconSize;
+    format.bmiHeader.biHeight = kFindReplaceIconSize;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 24;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;  // all black to begin with
+    HBITMAP image = ::CreateDIBSection(screen, &format, DIB_RGB_COLORS, &pixels, nullptr, 0);
     UniqueDc dc(::CreateCompatibleDC(screen));
     ::ReleaseDC(window, screen);
     if (!image || !dc) return image;
