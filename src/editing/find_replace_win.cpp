@@ -97,7 +97,7 @@ bool FindReplaceSession::Open() {
     const quillet::Selection selection = GetSelection(editor_);
     switch (OpeningFor(selection.start, selection.end)) {
     case Opening::FillFind:
-        ::SetWindowTextA(window_.findField, SelectedText(editor_).c_str());
+        ::SetWindowTextA(window_.findField, TextRange(editor_, selection.start, selection.end).c_str());
         ::SetFocus(window_.replaceField);
         EnableActionButtons(window_, true);
         break;
@@ -184,7 +184,7 @@ void FindReplaceSession::PressButton(Button button) {
 bool FindReplaceSession::SelectionIsFindText() {
     const quillet::Selection selection = GetSelection(editor_);
     if (selection.end - selection.start != findLength_) return false;
-    const std::string selected = SelectedText(editor_);
+    const std::string selected = TextRange(editor_, selection.start, selection.end);
     if (flags_ & kSearchMatchCase) return selected == find_;
     return UpperCase(selected) == UpperCase(find_);
 }

@@ -324,13 +324,4 @@ long FindInEditor(HWND editor, long from, const std::string& text, unsigned flag
     return static_cast<long>(Send(editor, EM_FINDTEXT, flags, reinterpret_cast<LPARAM>(&request)));
 }
 
-std::string SelectedText(HWND editor) {
-    const Selection selection = GetSelection(editor);
-    if (selection.end <= selection.start) return {};
-    // Room for the longest form a character takes in any ANSI code page.
-    std::vector<char> buffer(static_cast<std::size_t>(selection.end - selection.start) * 4 + 4, '\0');
-    const auto copied = static_cast<std::size_t>(Send(editor, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buffer.data())));
-    return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
-}
-
 }  // namespace quillet

@@ -104,7 +104,5 @@ void UseRichEdit10ForTesting(bool use);
 // The first hit of text at or after from (EM_FINDTEXT with the FR_* flags;
 // they always include FR_DOWN), or -1.
 long FindInEditor(HWND editor, long from, const std::string& text, unsigned flags);
-// The selected text as the control gives it (EM_GETSELTEXT).
-std::string SelectedText(HWND editor);
 
 }  // namespace quillet

@@ -138,7 +138,18 @@ int AnswerId(char answer, bool question) {
     return answer == 'Y' ? IDYES : IDNO;
 }
 
-TEST_F(FindReplaceTest, EveryCaseOnTheRealWindow) {
+// On RichEdit 2.0 and on the 1.0 control the program falls back to.
+class FindReplaceOnBothControls : public FindReplaceTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        UseRichEdit10ForTesting(GetParam());
+        FindReplaceTest::SetUp();
+        UseRichEdit10ForTesting(false);
+    }
+};
+INSTANTIATE_TEST_SUITE_P(RichEdit, FindReplaceOnBothControls, ::testing::Values(false, true));
+
+TEST_P(FindReplaceOnBothControls, EveryCaseOnTheRealWindow) {
     for (const test::FindReplaceCase& c : test::kFindReplaceCases) {
         SCOPED_TRACE(c.name);
         const test::MarkedText before = test::Unmark(c.before);
