@@ -105,4 +105,13 @@ void UseRichEdit10ForTesting(bool use);
 // they always include FR_DOWN), or -1.
 long FindInEditor(HWND editor, long from, const std::string& text, unsigned flags);
 
+// --- How the editor shows the text. Neither is an edit; each makes the
+// control lay the whole document out again.
+// Lines wrap at the editor's right edge, or break only at their line ends.
+void SetWordWrap(HWND editor, bool wrap);
+// Every character, and the text typed or loaded from now on, in font's face,
+// size, weight and slant, and in colour (a fixed colour). No undo step is
+// recorded and the modified flag stays as it was.
+void SetTextFontAndColour(HWND editor, HFONT font, COLORREF colour);
+
 }  // namespace quillet
