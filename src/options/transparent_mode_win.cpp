@@ -1,0 +1,38 @@
+#include "options/transparent_mode_win.h"
+
+#include "app/commands.h"
+#include "app/settings_rules.h"
+#include "options/view_switch_win.h"
+#include "platform/win_handles.h"
+
+namespace quillet {
+namespace {
+
+using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+void SetTransparent(const CommandContext& context, bool on) {
+    SetWindowOpacity(context.mainWindow, on ? kTransparentAlpha : kOpaqueAlpha);
+}
+
+constexpr ViewSwitch kTransparentMode{key::kTransparent, menu_id::kTransparentMode, SetTransparent};
+
+}  // namespace
+
+void SetWindowOpacity(HWND window, BYTE alpha) {
+    const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
+    ::SetWindowLongPtrA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    // Looked up by name, so that the program starts on a system without it.
+    const UniqueLibrary user32(::LoadLibraryA("user32.dll"));
+    if (!user32) return;
+    const FARPROC found = ::GetProcAddress(user32.Get(), "SetLayeredWindowAttributes");
+    if (!found) return;
+    const auto setAttributes =
+        reinterpret_cast<SetLayeredWindowAttributesFn>(reinterpret_cast<void (*)()>(found));
+    setAttributes(window, 0, alpha, LWA_ALPHA);
+}
+
+void ApplyTransparentMode(const CommandContext& context) { ApplyStoredSwitch(context, kTransparentMode); }
+
+void OnTransparentMode(const CommandContext& context) { ToggleSwitch(context, kTransparentMode); }
+
+}  // namespace quillet

@@ -1,0 +1,12 @@
+#include "options/view_switch.h"
+
+#include "app/settings_rules.h"
+
+namespace quillet {
+
+SwitchStep ToggledSwitch(std::string_view storedNow) {
+    const bool on = !IsOn(storedNow);
+    return {on, BoolText(on)};
+}
+
+}  // namespace quillet
