@@ -14,6 +14,10 @@
 #include "editing/date_time_win.h"
 #include "editing/edit_commands_win.h"
 #include "editing/find_replace_win.h"
+#include "options/always_on_top_win.h"
+#include "options/editor_font_win.h"
+#include "options/transparent_mode_win.h"
+#include "options/word_wrap_win.h"
 
 namespace quillet {
 namespace {
@@ -46,10 +50,10 @@ constexpr std::array<HandlerEntry, kActionCount> kHandlers{{
     {Action::InsertDate, OnInsertDate},
     {Action::InsertTime, OnInsertTime},
     {Action::FindReplace, OnFindReplace},
-    {Action::WordWrap, NotAvailableYet},
-    {Action::SetFont, NotAvailableYet},
-    {Action::AlwaysOnTop, NotAvailableYet},
-    {Action::TransparentMode, NotAvailableYet},
+    {Action::WordWrap, OnWordWrap},
+    {Action::SetFont, OnSetFont},
+    {Action::AlwaysOnTop, OnAlwaysOnTop},
+    {Action::TransparentMode, OnTransparentMode},
     {Action::About, OnAbout},
     {Action::Print, OnPrint},
     {Action::ClearClipboard, OnClearClipboard},

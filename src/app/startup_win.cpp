@@ -10,6 +10,9 @@
 #include "app/settings_win.h"
 #include "app/status_bar_win.h"
 #include "document/open_document_win.h"
+#include "options/always_on_top_win.h"
+#include "options/transparent_mode_win.h"
+#include "options/word_wrap_win.h"
 #include "platform/editor_control_win.h"
 #include "platform/modal_win.h"
 #include "ui/main_window_win.h"
@@ -51,6 +54,11 @@ bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
     PlaceWindow(main.window, ReadStoredGeometry(settingsPath));
     ::ShowWindow(main.window, SW_SHOWNORMAL);
     LayoutMainWindow(main);
+    // The three view switches, in this order, now that the window is shown.
+    const CommandContext view{main.window, main.editor, SettingsFilePath()};
+    ApplyWordWrap(view);
+    ApplyAlwaysOnTop(view);
+    ApplyTransparentMode(view);
     BuildContextMenuAndShortcuts(main.window);
     SetModified(main.editor, false);
     LoadCommandLineFile({main.window, main.editor, SettingsFilePath()}, commandLine);
