@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/command_handlers_win.h"
-#include "app/commands.h"
 #include "app/settings_win.h"
 #include "app/startup_win.h"
 #include "app/status_bar_win.h"
@@ -20,98 +19,67 @@
 namespace quillet {
 namespace {
 
-using test::IsMenuChecked;
-using test::ViewSwitchUnderTest;
-
-// Wider than the editor at any font the tests use.
-std::string LongLine() {
+std::string LongLine() {  // wider than the editor
     std::string words;
     for (int i = 0; i < 60; ++i) words += "word" + std::to_string(i) + " ";
     return words;
 }
 
-// The default settings with one value of "Display" replaced.
-std::string SettingsWith(const std::string& key, const std::string& value) {
-    std::string text = test::kDefaultSettingsText;
-    const std::size_t at = text.find("\n" + key + "=") + 1;
-    text.replace(at, text.find("\r\n", at) - at, key + "=" + value);
-    return text;
-}
-
 class ViewSwitchTest : public test::StartedMainWindowTest,
-                       public ::testing::WithParamInterface<ViewSwitchUnderTest> {
+                       public ::testing::WithParamInterface<test::ViewSwitchUnderTest> {
 protected:
-    void StartWith(const char* settingsBytes) {
-        Start(settingsBytes);
+    void StartWithStored(const char* value) {
+        std::string settings = test::kDefaultSettingsText;
+        const std::string key = std::string("\n") + GetParam().key + "=";
+        const std::size_t at = settings.find(key) + key.size();
+        settings.replace(at, settings.find('\r', at) - at, value);
+        Start(settings.c_str());
         AddLine(Main().editor, LongLine());
     }
-    void StartWithStored(const std::string& value) {
-        const std::string settings = SettingsWith(GetParam().key, value);
-        StartWith(settings.c_str());
-    }
-
     CommandContext Context() { return {Main().window, Main().editor, SettingsFilePath()}; }
-    void MenuCommand() { DispatchMenuEvent(Context(), GetParam().menuId); }
-
-    std::string State() { return GetParam().state(Main().window, Main().editor); }
-    bool Ticked() { return IsMenuChecked(Main().window, GetParam().menuId); }
-    std::string Stored() { return ReadSetting(SettingsFilePath(), "Display", GetParam().key); }
+    void Command() { DispatchMenuEvent(Context(), GetParam().menuId); }
 
     void ExpectShows(const char* state, bool ticked, const std::string& stored) {
-        EXPECT_EQ(State(), state);
-        EXPECT_EQ(Ticked(), ticked);
-        EXPECT_EQ(Stored(), stored);
+        EXPECT_EQ(GetParam().state(Main().window, Main().editor), state);
+        EXPECT_EQ(test::IsMenuChecked(Main().window, GetParam().menuId), ticked);
+        EXPECT_EQ(ReadSetting(SettingsFilePath(), "Display", GetParam().key), stored);
     }
 };
 
-TEST_P(ViewSwitchTest, AFirstStartIsOffUnticked) {
-    StartWith(nullptr);
+TEST_P(ViewSwitchTest, AFirstStartIsOffAndEachCommandFlipsTicksAndStoresAtOnce) {
+    Start();
+    AddLine(Main().editor, LongLine());
     ExpectShows("off", false, "false");
-}
-
-TEST_P(ViewSwitchTest, TwoCommandsComeBackToTheStartStateStoringEachAtOnce) {
-    StartWith(nullptr);
-    MenuCommand();
+    Command();
     ExpectShows("on", true, "true");
-    MenuCommand();
+    Command();
     ExpectShows("off", false, "false");
     if (const int button = GetParam().buttonId) {
         DispatchButtonEvent(Context(), button);
         ExpectShows("on", true, "true");
-        DispatchButtonEvent(Context(), button);
-        ExpectShows("off", false, "false");
     }
 }
 
-TEST_P(ViewSwitchTest, AStoredTRUECountsAsOffAndTheFirstCommandWritesTrue) {
+// Exactly "true" is on; the command goes by the stored text, not the tick.
+TEST_P(ViewSwitchTest, AStoredTRUEIsOffAStoredTrueIsOnAndTheCommandReadsTheFile) {
     StartWithStored("TRUE");
     ExpectShows("off", false, "TRUE");
-    MenuCommand();
+    Command();
     ExpectShows("on", true, "true");
-}
 
-TEST_P(ViewSwitchTest, AStoredTrueIsOnAndTickedFromTheStart) {
     StartWithStored("true");
     ExpectShows("on", true, "true");
-    MenuCommand();
-    ExpectShows("off", false, "false");
-}
-
-// The command goes by the stored value, not by the tick or the window.
-TEST_P(ViewSwitchTest, AValueEditedByHandWhileRunningDecidesTheNextCommand) {
-    StartWith(nullptr);
-    ASSERT_TRUE(WriteSetting(SettingsFilePath(), "Display", GetParam().key, "true"));
-    MenuCommand();
-    ExpectShows("off", false, "false");
+    ASSERT_TRUE(WriteSetting(SettingsFilePath(), "Display", GetParam().key, "no"));
+    Command();
+    ExpectShows("on", true, "true");
 }
 
 TEST_P(ViewSwitchTest, WhereNothingCanBeStoredEachCommandSetsTheSameStateAgain) {
-    // A settings file in a folder that does not exist: every read gives "",
-    // every write fails.
+    // In a folder that does not exist, every read gives "" and every write fails.
     ASSERT_TRUE(StartUp(folder_.File("missing\\Quillet_Settings.ini"), "quillet.exe"));
     AddLine(Main().editor, LongLine());
     for (int i = 0; i < 2; ++i) {
-        MenuCommand();
+        Command();
         ExpectShows("on", true, "");
     }
 }
@@ -119,77 +87,39 @@ TEST_P(ViewSwitchTest, WhereNothingCanBeStoredEachCommandSetsTheSameStateAgain) 
 INSTANTIATE_TEST_SUITE_P(Switches, ViewSwitchTest, ::testing::ValuesIn(test::kViewSwitches),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class WordWrapTest : public test::StartedMainWindowTest {
-protected:
-    HWND Editor() { return Main().editor; }
-    CommandContext Context() { return {Main().window, Main().editor, SettingsFilePath()}; }
-    void WordWrap() { DispatchMenuEvent(Context(), menu_id::kWordWrap); }
+class WordWrapTest : public test::StartedMainWindowTest {};
 
-    std::string CountedStatus() {
-        const CaretPosition counted = CountCaretPosition(Editor());
-        return StatusText(counted.column, counted.line, counted.lineCount);
-    }
-};
-
-TEST_F(WordWrapTest, ALongLineBecomesSeveralDisplayLinesAndTheSavedBytesStayTheSame) {
+TEST_F(WordWrapTest, ChangesOnlyTheDisplayLinesLayingThemOutOnceAndTheStatusTextFollows) {
     const std::string file = folder_.File("long.txt");
     const std::string bytes = "first\r\n" + LongLine() + "\r\nlast\r\n";
     test::WriteFileBytes(file, bytes);
     Start(nullptr, "quillet.exe \"" + file + "\"");
-    ASSERT_EQ(test::DisplayLines(Editor()), 3);
-
-    WordWrap();
-    const long wrapped = test::DisplayLines(Editor());
-    EXPECT_GT(wrapped, 4);
-    DispatchMenuEvent(Context(), menu_id::kSave);
-    EXPECT_EQ(test::ReadFileBytes(file), bytes);
-
-    // Wrapped lines follow the window's width.
-    const SIZE client = test::ClientSize(Main().window);
-    test::SetClientSize(Main().window, client.cx / 2, client.cy);
-    EXPECT_GT(test::DisplayLines(Editor()), wrapped);
-
-    WordWrap();
-    EXPECT_EQ(test::DisplayLines(Editor()), 3);
-    DispatchMenuEvent(Context(), menu_id::kSave);
-    EXPECT_EQ(test::ReadFileBytes(file), bytes);
-}
-
-TEST_F(WordWrapTest, TheStatusTextRightAfterEachToggleIsWhatAFullCountGives) {
-    Start();
-    AddLine(Editor(), "above");
-    AddLine(Editor(), LongLine());
-    AddLine(Editor(), "below");
-    const long inLongLine = static_cast<long>(LongLine().size()) - 20;
-    SetSelection(Editor(), 6 + inLongLine, 6 + inLongLine);
+    HWND editor = Main().editor;
+    const CommandContext context{Main().window, editor, SettingsFilePath()};
+    SetSelection(editor, 30, 30);
     RefreshStatusBar(Main());
     const std::string unwrapped = test::StatusBarText(Main().statusBar);
-    ASSERT_EQ(unwrapped, CountedStatus());
+    auto counted = [&] {
+        const CaretPosition caret = CountCaretPosition(editor);
+        return StatusText(caret.column, caret.line, caret.lineCount);
+    };
+    test::RelayoutSpy spy(editor);
 
-    WordWrap();
-    RefreshStatusBar(Main());
-    EXPECT_EQ(test::StatusBarText(Main().statusBar), CountedStatus());
-    EXPECT_NE(test::StatusBarText(Main().statusBar), unwrapped);
-
-    WordWrap();
-    RefreshStatusBar(Main());
-    EXPECT_EQ(test::StatusBarText(Main().statusBar), unwrapped);
-}
-
-TEST_F(WordWrapTest, EachToggleLaysTheTextOutOnceUnderTheWaitCursor) {
-    Start();
-    AddLine(Editor(), LongLine());
-    test::RelayoutSpy spy(Editor());
-    WordWrap();
-    WordWrap();
-    ASSERT_EQ(spy.Messages().size(), 2u);
-    const LPARAM widths[] = {0, 0xFFFFFF};  // at the edge, then beyond any line
-    for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_EQ(spy.Messages()[i].message, static_cast<UINT>(EM_SETTARGETDEVICE));
-        EXPECT_EQ(spy.Messages()[i].wParam, 0u);
-        EXPECT_EQ(spy.Messages()[i].lParam, widths[i]);
-        EXPECT_TRUE(spy.Messages()[i].waitCursor);
+    for (const bool wrap : {true, false}) {
+        DispatchMenuEvent(context, 26);
+        RefreshStatusBar(Main());
+        EXPECT_EQ(test::StatusBarText(Main().statusBar), counted());
+        EXPECT_EQ(test::StatusBarText(Main().statusBar) != unwrapped, wrap);
+        EXPECT_EQ(test::DisplayLines(editor) > 4, wrap);
+        DispatchMenuEvent(context, 13);  // Save
+        EXPECT_EQ(test::ReadFileBytes(file), bytes);
     }
+    // One layout each, at the editor's edge and then beyond any line, under
+    // the wait cursor.
+    ASSERT_EQ(spy.Messages().size(), 2u);
+    EXPECT_EQ(spy.Messages()[0].lParam, 0);
+    EXPECT_EQ(spy.Messages()[1].lParam, 0xFFFFFF);
+    for (const auto& seen : spy.Messages()) EXPECT_TRUE(seen.message == EM_SETTARGETDEVICE && seen.waitCursor);
     EXPECT_NE(::GetCursor(), ::LoadCursorA(nullptr, IDC_WAIT));
 }
 
