@@ -4,7 +4,7 @@
 //   quillet_bench.exe --work DIR --out DIR [--runs N] [--startup-runs N]
 //                     [--keys N] [--peer-timeout S] [--inputs KEY,KEY]
 //                     [--subjects quillet,limit,notepad,wordpad] [--quillet EXE]
-//                     [--explore KEY] [--probe KEY] [--ops insert-append|find|load]
+//                     [--explore KEY] [--probe KEY] [--ops insert-append|find|load|view]
 //
 // Writes table.md and table.csv into --out and prints the Markdown. Meant to
 // be run by scripts/bench.sh, which prepares Wine and the display.
@@ -26,6 +26,7 @@
 #include "report.h"
 #include "runs.h"
 #include "tables.h"
+#include "view_ops.h"
 
 namespace bench {
 namespace {
@@ -45,7 +46,7 @@ struct Options {
     std::string limitChild;  // a file: load it into a fresh control, nothing else
     std::string result;      // where the --limit-child result goes
     bool naive = false;      // --limit-child the line-by-line way
-    std::string ops;         // "insert-append", "find" or "load": only those rows; empty: load, and find in a full run
+    std::string ops;         // "insert-append", "find", "load" or "view": only those rows; empty: load, then find and view in a full run
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -63,7 +64,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         else if (name == "--explore") options.explore = value;
         else if (name == "--probe") options.probe = value;
         else if (name == "--quillet") options.quillet = value;
-        else if (name == "--ops" && (value == "insert-append" || value == "find" || value == "load")) options.ops = value;
+        else if (name == "--ops" && (value == "insert-append" || value == "find" || value == "load" || value == "view")) {
+            options.ops = value;
+        }
         else return false;
     }
     return argc % 2 == 1 && !options.work.empty() && !options.out.empty() && options.runs > 0 &&
@@ -172,10 +175,12 @@ int Run(const Options& options) {
     if (options.ops == "insert-append") return RunInsertAppend(setup, inputs, options.only, options.runs, options.out);
     FindRowsSetup find{setup.quilletExe, options.work + "\\inputs", options.out, options.runs, false};
     if (options.ops == "find") return RunFindReplaceRows(find, inputs);
+    if (options.ops == "view") return RunViewRows(setup, inputs, options.only, options.runs, options.out, false);
     const int measured = Measure(options, setup, inputs, begin);
     if (!options.ops.empty() || !options.only.empty() || !options.subjects.empty()) return measured;
-    find.append = true;  // a full run: its tables get the Find/Replace rows too
-    return RunFindReplaceRows(find, inputs) == 0 ? measured : 1;
+    find.append = true;  // a full run: its tables get the Find/Replace rows and the view rows too
+    const int found = RunFindReplaceRows(find, inputs);
+    return RunViewRows(setup, inputs, "", options.runs, options.out, true) == 0 && found == 0 ? measured : 1;
 }
 
 }  // namespace
@@ -183,6 +188,8 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
     bench::Options options;
+    // A child of the driver: view changes on the control alone.
+    if (argc >= 2 && std::string(argv[1]) == "--view-child") return bench::RunViewChild(argc, argv);
     // A child of the driver: the control's limit in a process of its own.
     if (argc >= 5 && std::string(argv[1]) == "--limit-child") {
         if (!bench::ParseChildOptions(argc, argv, options)) return 2;
@@ -193,7 +200,7 @@ int main(int argc, char** argv) {
                      "usage: quillet_bench.exe --work DIR --out DIR [--runs N] [--startup-runs N]\n"
                      "                         [--keys N] [--peer-timeout S] [--inputs KEY,KEY]\n"
                      "                         [--subjects quillet,limit,notepad,wordpad] [--quillet EXE]\n"
-                     "                         [--explore KEY] [--probe KEY] [--ops insert-append|find|load]\n");
+                     "                         [--explore KEY] [--probe KEY] [--ops insert-append|find|load|view]\n");
         return 2;
     }
     return bench::Run(options);

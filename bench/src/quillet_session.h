@@ -29,6 +29,8 @@ public:
     OpenTimes Open(const std::string& file);
 
     Memory QueryMemory() const { return program_.QueryMemory(); }
+    HWND Window() const { return program_.Window(); }
+    HWND Editor() const { return editor_; }
     std::string StatusText() const;
 
     // Menu command Save of the loaded document; file must hold size bytes
