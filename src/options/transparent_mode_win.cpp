@@ -8,16 +8,13 @@
 namespace quillet {
 namespace {
 
+constexpr BYTE kTransparentAlpha = 175;
+constexpr BYTE kOpaqueAlpha = 255;
+
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
-void SetTransparent(const CommandContext& context, bool on) {
-    SetWindowOpacity(context.mainWindow, on ? kTransparentAlpha : kOpaqueAlpha);
-}
-
-constexpr ViewSwitch kTransparentMode{key::kTransparent, menu_id::kTransparentMode, SetTransparent};
-
-}  // namespace
-
+// Makes the window layered (it stays so) with a constant alpha. Where the
+// system has no SetLayeredWindowAttributes only the style changes.
 void SetWindowOpacity(HWND window, BYTE alpha) {
     const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
     ::SetWindowLongPtrA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
@@ -30,6 +27,14 @@ void SetWindowOpacity(HWND window, BYTE alpha) {
         reinterpret_cast<SetLayeredWindowAttributesFn>(reinterpret_cast<void (*)()>(found));
     setAttributes(window, 0, alpha, LWA_ALPHA);
 }
+
+void SetTransparent(const CommandContext& context, bool on) {
+    SetWindowOpacity(context.mainWindow, on ? kTransparentAlpha : kOpaqueAlpha);
+}
+
+constexpr ViewSwitch kTransparentMode{key::kTransparent, menu_id::kTransparentMode, SetTransparent};
+
+}  // namespace
 
 void ApplyTransparentMode(const CommandContext& context) { ApplyStoredSwitch(context, kTransparentMode); }
 
