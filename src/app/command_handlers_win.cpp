@@ -22,9 +22,6 @@
 namespace quillet {
 namespace {
 
-// Commands whose features are not in the program yet.
-void NotAvailableYet(const CommandContext&) {}
-
 // The hidden button: nothing beyond the focus step.
 void DoNothing(const CommandContext&) {}
 

@@ -344,19 +344,19 @@ int EmHeight(HDC dc, HFONT font, const LOGFONTA& record) {
 }
 
 // The character format the control makes of a font given with WM_SETFONT,
-// with the colour added.
-CHARFORMAT2A FormatOf(HWND editor, HFONT font, COLORREF colour) {
+// with the colour added. The 1.0 control's record, which both controls take:
+// the weight is normal or bold.
+CHARFORMATA FormatOf(HWND editor, HFONT font, COLORREF colour) {
     LOGFONTA record{};
     ::GetObjectA(font, sizeof record, &record);
-    CHARFORMAT2A format{};
+    CHARFORMATA format{};
     format.cbSize = sizeof format;
-    format.dwMask = CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_WEIGHT | CFM_BOLD | CFM_ITALIC |
-                    CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR;
+    format.dwMask = CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT |
+                    CFM_COLOR;
     if (record.lfWeight > FW_NORMAL) format.dwEffects |= CFE_BOLD;
     if (record.lfItalic) format.dwEffects |= CFE_ITALIC;
     if (record.lfUnderline) format.dwEffects |= CFE_UNDERLINE;
     if (record.lfStrikeOut) format.dwEffects |= CFE_STRIKEOUT;
-    format.wWeight = static_cast<WORD>(record.lfWeight);
     format.crTextColor = colour;
     format.bCharSet = record.lfCharSet;
     format.bPitchAndFamily = record.lfPitchAndFamily;
@@ -374,7 +374,7 @@ void SetWordWrap(HWND editor, bool wrap) {
 }
 
 void SetTextFontAndColour(HWND editor, HFONT font, COLORREF colour) {
-    CHARFORMAT2A format = FormatOf(editor, font, colour);
+    CHARFORMATA format = FormatOf(editor, font, colour);
     // Each of these messages lays the whole document out again, so the font
     // and the colour travel together: once for the text, once for new text
     // (WM_SETFONT would be a third time, since it carries no colour).

@@ -9,6 +9,7 @@
 
 #include "app/settings_win.h"
 #include "e2e/quillet_process.h"
+#include "e2e/real_input.h"
 #include "support/main_window_probe.h"
 #include "support/view_probe.h"
 
@@ -16,11 +17,7 @@ namespace quillet::e2e {
 namespace {
 
 void PressKey(WORD key) {
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = key;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, keys, sizeof(INPUT));
+    ASSERT_TRUE(PressKeys({key}));
     ::Sleep(60);  // let the menu follow each key
 }
 
@@ -46,7 +43,7 @@ TEST(ViewOptionsEndToEnd, StartsWithAllThreeSwitchesOnAndTheOptionsMenuTurnsEach
     const int stepsDown[] = {0, 2, 3};
     for (std::size_t i = 0; i < std::size(test::kViewSwitches); ++i) {
         const auto& view = test::kViewSwitches[i];
-        ::SetForegroundWindow(program.Window());
+        ASSERT_TRUE(BringToFront(program.Window()));
         for (WORD key : {VK_MENU, VK_RIGHT, VK_RIGHT, VK_DOWN}) PressKey(key);
         for (int down = 0; down < stepsDown[i]; ++down) PressKey(VK_DOWN);
         PressKey(VK_RETURN);

@@ -73,7 +73,9 @@ protected:
         EXPECT_EQ(owner, main);
         EXPECT_FALSE(mainEnabled) << "the main window is disabled while the dialog is up";
         EXPECT_TRUE(::IsWindowEnabled(main));
-        if (accept) EXPECT_FALSE(face.empty()) << "none of the faces is offered";
+        if (accept) {
+            EXPECT_FALSE(face.empty()) << "none of the faces is offered";
+        }
         return face;
     }
     std::string Font(const char* key) { return ReadSetting(SettingsFilePath(), "PrimaryFont", key); }
@@ -140,6 +142,21 @@ TEST_F(EditorFontTest, CancelChangesNothingAndA40CharacterStoredFaceDoesNoHarm) 
         EXPECT_EQ(after.yHeight, before.yHeight);
         EXPECT_EQ(after.dwEffects, before.dwEffects);
     }
+}
+
+TEST_F(EditorFontTest, OnTheRichEdit10FallbackTheFontAndWordWrapWorkToo) {
+    UseRichEdit10ForTesting(true);
+    Start();
+    UseRichEdit10ForTesting(false);
+    std::string words;
+    for (int i = 0; i < 60; ++i) words += "word" + std::to_string(i) + " ";
+    AddLine(Main().editor, words);
+    ::SetForegroundWindow(Main().window);
+    DispatchMenuEvent({Main().window, Main().editor, SettingsFilePath()}, 26);
+    EXPECT_GT(test::DisplayLines(Main().editor), 1);
+    const std::string face = SetFont(true, "Bold", "12");
+    ASSERT_FALSE(face.empty());
+    ExpectNormalUprightBlack(test::TextFormat(Main().editor), face, 12);
 }
 
 }  // namespace
