@@ -10,7 +10,9 @@ namespace quillet {
 
 struct CommandContext {
     HWND mainWindow;
-    HWND editor;
+    // The main window's own record of its editor: a command that replaces the
+    // document puts a fresh editor control in the old one's place and here.
+    HWND& editor;
     const std::string& settingsPath;
 };
 

@@ -15,7 +15,7 @@
 namespace quillet {
 namespace {
 
-CommandContext ContextOf(const MainWindow& main) {
+CommandContext ContextOf(MainWindow& main) {
     return {main.window, main.editor, SettingsFilePath()};
 }
 
@@ -23,7 +23,7 @@ bool IsImageButton(const MainWindow& main, HWND control, int id) {
     return id >= 0 && id <= kMaxButtonId && control && main.buttons[id] == control;
 }
 
-void OnCommand(const MainWindow& main, WPARAM wParam, LPARAM lParam) {
+void OnCommand(MainWindow& main, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     HWND control = reinterpret_cast<HWND>(lParam);
     if (control == main.editor) {
@@ -39,7 +39,7 @@ void OnCommand(const MainWindow& main, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void OnDrop(const MainWindow& main, HDROP drop) {
+void OnDrop(MainWindow& main, HDROP drop) {
     if (ToolWindowLoopRunning()) {
         ::DragFinish(drop);
         return;
@@ -58,7 +58,7 @@ bool OpensContextMenu(const MainWindow& main, const MSG& message) {
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const MainWindow& main = TheMainWindow();
+    MainWindow& main = TheMainWindow();
     if (window != main.window) return ::DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
     case WM_COMMAND:

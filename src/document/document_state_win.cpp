@@ -21,7 +21,7 @@ bool OfferToSaveChanges(const CommandContext& context) {
 
 void OnNew(const CommandContext& context) {
     if (!OfferToSaveChanges(context)) return;
-    ClearEditor(context.editor);
+    context.editor = RecreateEditor(context.editor);
     SetDocumentTitle(context.mainWindow, kUntitledPath);
 }
 

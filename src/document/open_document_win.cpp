@@ -105,10 +105,14 @@ bool LoadDocument(const CommandContext& context, const std::string& path) {
                         kLeftAsItWas);
         return false;
     }
+    // The file goes into a fresh control: emptying the old one would cost
+    // far more than loading, on a large document.
+    context.editor = RecreateEditor(context.editor);
     if (!LoadEditorText(context.editor, text.text, text.mark)) {
         // A cut-short file must not pass for the file: the previous
-        // document goes back instead.
+        // document goes back instead, into a fresh control again.
         text = EditorText{};
+        context.editor = RecreateEditor(context.editor);
         if (PutBack(context.editor, held)) {
             ReportNotOpened(path, kTooLarge, kLeftAsItWas);
         } else {

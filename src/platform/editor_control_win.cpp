@@ -119,6 +119,30 @@ private:
     HWND editor_;
 };
 
+constexpr char kWordWrapProperty[] = "Quillet.WordWrap";
+
+void (*&EditorCreatedHook())(HWND) {
+    static void (*hook)(HWND) = nullptr;
+    return hook;
+}
+
+// A new, empty editor control, set up as the program wants every editor.
+HWND MakeEditor(const char* className, DWORD exStyle, DWORD style, const RECT& place, HWND parent,
+                int controlId) {
+    HWND editor = ::CreateWindowExA(exStyle, className, "", style, place.left, place.top,
+                                    place.right - place.left, place.bottom - place.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                                    ::GetModuleHandleA(nullptr), nullptr);
+    if (!editor) return nullptr;
+    // No practical limit on the document's size.
+    Send(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    Send(editor, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    Send(editor, EM_SETUNDOLIMIT, kDefaultUndoLimit);
+    SetLineMark(editor, LineMark::None);
+    if (auto hook = EditorCreatedHook()) hook(editor);
+    return editor;
+}
+
 // The caret figures for a position, its line found by counting from the top.
 CaretPosition CountFromTop(HWND editor, long position, long lineCount) {
     const long line = static_cast<long>(Send(editor, EM_LINEFROMCHAR, position));
@@ -135,16 +159,44 @@ HWND CreateEditor(HWND parent, int controlId, int x, int y, int width, int heigh
         if (!::LoadLibraryA("RICHED32.DLL")) return nullptr;
         className = "RichEdit";
     }
-    HWND editor = ::CreateWindowExA(
-        WS_EX_CLIENTEDGE, className, "", kEditorStyle, x, y, width, height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), ::GetModuleHandleA(nullptr), nullptr);
-    if (!editor) return nullptr;
-    // No practical limit on the document's size.
-    Send(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    Send(editor, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    Send(editor, EM_SETUNDOLIMIT, kDefaultUndoLimit);
-    SetLineMark(editor, LineMark::None);
-    return editor;
+    return MakeEditor(className, WS_EX_CLIENTEDGE, kEditorStyle, RECT{x, y, x + width, y + height}, parent,
+                      controlId);
+}
+
+HWND RecreateEditor(HWND editor) {
+    HWND parent = ::GetParent(editor);
+    RECT place{};
+    ::GetWindowRect(editor, &place);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    char className[32] = {};
+    ::GetClassNameA(editor, className, sizeof className);
+    HWND fresh = MakeEditor(className, static_cast<DWORD>(::GetWindowLongPtrA(editor, GWL_EXSTYLE)),
+                            static_cast<DWORD>(::GetWindowLongPtrA(editor, GWL_STYLE)), place, parent,
+                            ::GetDlgCtrlID(editor));
+    if (!fresh) {
+        ClearEditor(editor);
+        return editor;
+    }
+    // What the program set on the old control: its notices, link detection,
+    // line width and the format of new text (the font Set Font chose).
+    Send(fresh, EM_SETEVENTMASK, 0, Send(editor, EM_GETEVENTMASK));
+    if (!IsRichEdit10(editor)) Send(fresh, EM_AUTOURLDETECT, Send(editor, EM_GETAUTOURLDETECT));
+    SetWordWrap(fresh, ::GetPropA(editor, kWordWrapProperty) != nullptr);
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    Send(editor, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    Send(fresh, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    // Setting the format is no change to the (empty) document.
+    Send(fresh, EM_EMPTYUNDOBUFFER);
+    SetModified(fresh, false);
+    // The same place among its siblings, and so in the tab order.
+    ::SetWindowPos(fresh, editor, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const bool focused = ::GetFocus() == editor;
+    ::RemovePropA(editor, kLineMarkProperty);
+    ::RemovePropA(editor, kWordWrapProperty);
+    ::DestroyWindow(editor);
+    if (focused) ::SetFocus(fresh);
+    return fresh;
 }
 
 void EnableLinkNotices(HWND editor) {
@@ -321,6 +373,8 @@ long LineStartOf(HWND editor, long position) {
 
 void UseRichEdit10ForTesting(bool use) { RichEdit10Forced() = use; }
 
+void SetEditorCreatedHookForTesting(void (*hook)(HWND editor)) { EditorCreatedHook() = hook; }
+
 long FindInEditor(HWND editor, long from, const std::string& text, unsigned flags) {
     FINDTEXTA request{{from, -1}, text.c_str()};
     return static_cast<long>(Send(editor, EM_FINDTEXT, flags, reinterpret_cast<LPARAM>(&request)));
@@ -371,6 +425,12 @@ CHARFORMATA FormatOf(HWND editor, HFONT font, COLORREF colour) {
 
 void SetWordWrap(HWND editor, bool wrap) {
     Send(editor, EM_SETTARGETDEVICE, 0, wrap ? 0 : kNoWrapLineWidth);
+    // Remembered, so that a replacement editor wraps as this one does.
+    if (wrap) {
+        ::SetPropA(editor, kWordWrapProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(1)));
+    } else {
+        ::RemovePropA(editor, kWordWrapProperty);
+    }
 }
 
 void SetTextFontAndColour(HWND editor, HFONT font, COLORREF colour) {

@@ -4,8 +4,12 @@
 
 #include <richedit.h>
 
+#include <functional>
+
 #include "document/file_io_win.h"
 #include "document/open_document_win.h"
+#include "platform/win_handles.h"
+#include "support/main_window_probe.h"
 
 namespace quillet {
 namespace {
@@ -61,6 +65,51 @@ TEST_F(DocumentTest, YesSavesATitledDocumentBeforeNewClearsIt) {
     EXPECT_EQ("new old\r\n", test::ReadFileBytes(path));
     EXPECT_EQ("", EditorText());
     EXPECT_EQ("Quillet - Untitled.txt", Title());
+}
+
+// A new document goes into a fresh editor control, since emptying a large
+// one in place takes minutes under Wine: made where and as the old one was.
+TEST_F(DocumentTest, NewAndOpenPutAFreshEditorWhereTheOldOneWas) {
+    const std::string file = folder_.File("long line.txt");
+    WriteFileBytes(file, std::string(400, 'w') + " " + std::string(400, 'x') + "\r\nhttp://example.org/\r\n");
+    SetWordWrap(Editor(), true);
+    ScopedGdiObject font(::CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New"));
+    SetTextFontAndColour(Editor(), static_cast<HFONT>(font.Get()), RGB(0, 0, 0));
+    ::SetFocus(Editor());
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"Open", [&] { EXPECT_TRUE(LoadDocument(Context(), file)); }},
+        {"New", [&] { OnNew(Context()); }},
+    };
+    for (const auto& [name, run] : steps) {
+        SCOPED_TRACE(name);
+        HWND old = Editor();
+        const test::Place place = test::PlaceInParent(old);
+        const LONG_PTR style = ::GetWindowLongPtrA(old, GWL_STYLE);
+        const LONG_PTR exStyle = ::GetWindowLongPtrA(old, GWL_EXSTYLE);
+        const LRESULT events = ::SendMessageA(old, EM_GETEVENTMASK, 0, 0);
+        HWND previous = ::GetWindow(old, GW_HWNDPREV);
+        run();
+        HWND fresh = Editor();
+        EXPECT_NE(old, fresh);
+        EXPECT_FALSE(::IsWindow(old));
+        EXPECT_EQ(fresh, ::GetDlgItem(Main(), 15));
+        EXPECT_EQ(place, test::PlaceInParent(fresh));
+        EXPECT_EQ(style, ::GetWindowLongPtrA(fresh, GWL_STYLE));
+        EXPECT_EQ(exStyle, ::GetWindowLongPtrA(fresh, GWL_EXSTYLE));
+        EXPECT_EQ(events, ::SendMessageA(fresh, EM_GETEVENTMASK, 0, 0));
+        EXPECT_NE(0, ::SendMessageA(fresh, EM_GETAUTOURLDETECT, 0, 0));
+        EXPECT_EQ(previous, ::GetWindow(fresh, GW_HWNDPREV));
+        EXPECT_EQ(fresh, ::GetFocus());
+        CHARFORMATA format{};
+        format.cbSize = sizeof format;
+        ::SendMessageA(fresh, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+        EXPECT_STREQ("Courier New", format.szFaceName);
+        EXPECT_FALSE(IsModified(fresh));
+        EXPECT_EQ(0, ::SendMessageA(fresh, EM_CANUNDO, 0, 0));
+        if (std::string(name) == "Open") {
+            EXPECT_GT(::SendMessageA(fresh, EM_GETLINECOUNT, 0, 0), 3) << "the long line wraps";
+        }
+    }
 }
 
 TEST_F(DocumentTest, LoadReplacesTheDocumentAndRemembersTheFolder) {

@@ -34,7 +34,7 @@ protected:
 
     HWND Main() const { return TheMainWindow().window; }
     HWND Editor() const { return TheMainWindow().editor; }
-    CommandContext Context() const { return {Main(), Editor(), settings_}; }
+    CommandContext Context() const { return {Main(), TheMainWindow().editor, settings_}; }
 
     std::string EditorText() const {
         std::string text;

@@ -29,16 +29,24 @@ LRESULT CALLBACK AsWindowsRichEdit10(HWND window, UINT message, WPARAM wParam, L
     return ::CallWindowProcA(RichEdit10Procedure(), window, message, wParam, lParam);
 }
 
+// Every 1.0 control made (a document is loaded into a fresh one) answers as
+// Windows' does.
+void LikeWindowsRichEdit10(HWND editor) {
+    RichEdit10Procedure() = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AsWindowsRichEdit10)));
+}
+
 class EditorClassTest : public DocumentTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
         UseRichEdit10ForTesting(GetParam());
+        if (GetParam()) SetEditorCreatedHookForTesting(LikeWindowsRichEdit10);
         DocumentTest::SetUp();
         UseRichEdit10ForTesting(false);
-        if (GetParam()) {
-            RichEdit10Procedure() = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-                Editor(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AsWindowsRichEdit10)));
-        }
+    }
+    void TearDown() override {
+        SetEditorCreatedHookForTesting(nullptr);
+        DocumentTest::TearDown();
     }
 
     std::vector<std::string> Lines() const {

@@ -281,20 +281,38 @@ TEST_F(SaveFaultMatrixTest, EverySaveFaultKeepsAWholeCopyAndSaysWhatHappened) {
 
 // Loads that fail part-way: the document the editor held stays as it was.
 
-// Makes the editor take no more than a given number of bytes in one load, as
-// a control that runs out of room stops taking text.
+// Makes every editor control made meanwhile take no more than a given number
+// of bytes in one load, as a control that runs out of room stops taking text.
+// (A load goes into a fresh control, and so does the previous document when
+// it goes back.)
 class EditorRoom {
 public:
-    EditorRoom(HWND editor, std::size_t bytes) : editor_(editor) {
+    explicit EditorRoom(std::size_t bytes) {
         Limit() = bytes;
-        Original() = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
+        SetEditorCreatedHookForTesting(Restrict);
     }
-    ~EditorRoom() { ::SetWindowLongPtrA(editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Original())); }
+    ~EditorRoom() {
+        SetEditorCreatedHookForTesting(nullptr);
+        for (HWND editor : Limited()) {
+            if (::IsWindow(editor)) {
+                ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Original()));
+            }
+        }
+        Limited().clear();
+    }
     EditorRoom(const EditorRoom&) = delete;
     EditorRoom& operator=(const EditorRoom&) = delete;
 
 private:
+    static void Restrict(HWND editor) {
+        Original() = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
+        Limited().push_back(editor);
+    }
+    static std::vector<HWND>& Limited() {
+        static std::vector<HWND> editors;
+        return editors;
+    }
     struct Feed {
         EDITSTREAM* outer;
         std::size_t given;
@@ -327,7 +345,6 @@ private:
         return result;
     }
 
-    HWND editor_;
 };
 
 // Reads the first megabyte, then fails as a failing disk would.
@@ -381,7 +398,7 @@ TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) 
             std::unique_ptr<EditorRoom> room;
             if (row.fault == Fault::ReadError) SetReadFileForTesting(FailAfterOneMegabyte);
             if (row.fault != Fault::ReadError) {
-                room = std::make_unique<EditorRoom>(Editor(), row.fault == Fault::NoRoomForEither ? 10 : 4096);
+                room = std::make_unique<EditorRoom>(row.fault == Fault::NoRoomForEither ? 10 : 4096);
             }
             EXPECT_FALSE(LoadDocument(Context(), file));
             SetReadFileForTesting(nullptr);
