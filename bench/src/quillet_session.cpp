@@ -163,6 +163,27 @@ QuilletSession::Typing QuilletSession::TypeAtEnd(const std::vector<WORD>& keys, 
     return typing;
 }
 
+double QuilletSession::New(double timeoutSeconds) {
+    bool answered = false;
+    SendRemote(editor_, EM_SETMODIFY, FALSE, 0, 60000, &answered);
+    if (!answered) return -1;
+    HWND window = program_.Window();
+    const double start = Now();
+    if (!::PostMessageA(window, WM_COMMAND, kNewCommand, 0)) return -1;
+    while (Now() - start < timeoutSeconds) {
+        HWND editor = ::GetDlgItem(window, kEditorId);
+        if (editor && RemoteText(window) == "Quillet - Untitled.txt" &&
+            SendRemote(editor, WM_GETTEXTLENGTH, 0, 0, 1000, &answered) == 0 && answered) {
+            SendRemote(window, WM_NULL, 0, 0, 60000);
+            const double done = Now() - start;
+            editor_ = editor;
+            return done;
+        }
+        ::Sleep(1);
+    }
+    return -1;
+}
+
 bool QuilletSession::Exit() {
     if (editor_) SendRemote(editor_, EM_SETMODIFY, FALSE, 0, 60000);
     if (program_.Window()) ::PostMessageA(program_.Window(), WM_COMMAND, kExitCommand, 0);

@@ -49,6 +49,12 @@ public:
     // when budgetSeconds run out or when one key takes longer than keyTimeout.
     Typing TypeAtEnd(const std::vector<WORD>& keys, double budgetSeconds, double keyTimeout);
 
+    // Menu command New on the loaded document, its modified flag cleared so
+    // that nothing is asked: seconds until the title names the untitled
+    // document, the editor (a new control) is empty and the program answers;
+    // negative when it did not get there within timeoutSeconds.
+    double New(double timeoutSeconds);
+
     // Menu command Exit with the modified flag cleared; ends it by force when
     // it does not end. True when it ended by itself.
     bool Exit();
@@ -71,6 +77,7 @@ private:
 inline constexpr char kQuilletClass[] = "QuilletMainWindow";
 inline constexpr int kEditorId = 15;
 inline constexpr int kSaveCommand = 13;
+inline constexpr int kNewCommand = 2;
 inline constexpr int kExitCommand = 16;
 
 }  // namespace bench

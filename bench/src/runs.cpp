@@ -117,8 +117,15 @@ void QuilletRound(Setup& setup, const Input& input, Report& report) {
     SaveAgainstWriteFile(setup, input, quillet, report);
     if (!TypeIntoQuillet(setup, input, quillet, report)) {
         quillet.Kill();  // still busy with a key: Exit would only wait
-    } else if (!quillet.Exit()) {
-        report.Note("Quillet did not end after Exit on " + input.key);
+        return;
+    }
+    const double cleared = quillet.New(setup.keyTimeout);
+    if (cleared < 0) {
+        report.Note("Quillet's New on " + input.key + " did not finish within " + Format(setup.keyTimeout, 0) + " s");
+        quillet.Kill();
+    } else {
+        report.Add("new", input.key, "quillet", "s", cleared);
+        if (!quillet.Exit()) report.Note("Quillet did not end after Exit on " + input.key);
     }
 }
 

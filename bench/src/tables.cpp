@@ -100,6 +100,17 @@ std::string SaveTable(const Report& report, const std::vector<Input>& inputs) {
     return out + "\n";
 }
 
+std::string NewTable(const Report& report, const std::vector<Input>& inputs) {
+    std::string out = "### New on the loaded document, after typing (seconds, median)\n\n";
+    out += Header({"input", "Quillet: menu New until the editor is empty and answers", "Quillet's open of it"});
+    for (const Input& in : inputs) {
+        if (!Measured(report, "new", in.key)) continue;
+        out += Row({in.key, Format(report.MedianOf("new", in.key, "quillet"), 3),
+                    Format(report.MedianOf("open", in.key, "quillet"), 2)});
+    }
+    return out + "\n";
+}
+
 std::string OverflowCell(const Report& report, const std::string& input) {
     const double limit = report.MedianOf("timeout", input, "overflow");
     if (limit > 0) return "> " + Format(limit, 0);
@@ -159,7 +170,7 @@ std::string NotesList(const Report& report) {
 
 std::string Tables(const Report& report, const std::vector<Input>& inputs, int runs, int startUpRuns) {
     return OpenTable(report, inputs, runs) + OpenSteps(report, inputs) + MemoryTable(report, inputs) + SaveTable(report, inputs) +
-           TypingTable(report, inputs) + StartUpTable(report, startUpRuns) + NaiveTable(report) +
+           NewTable(report, inputs) + TypingTable(report, inputs) + StartUpTable(report, startUpRuns) + NaiveTable(report) +
            NotesList(report);
 }
 
