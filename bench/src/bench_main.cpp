@@ -172,15 +172,21 @@ int Run(const Options& options) {
     Progress(begin, "inputs written");
     if (!options.explore.empty()) return Explore(inputs, options.explore, options.runs, true);
     if (!options.probe.empty()) return Explore(inputs, options.probe, options.runs, false);
-    if (options.ops == "insert-append") return RunInsertAppend(setup, inputs, options.only, options.runs, options.out);
+    if (options.ops == "insert-append") {
+        return RunInsertAppend(setup, inputs, options.only, options.runs, options.out, false);
+    }
     FindRowsSetup find{setup.quilletExe, options.work + "\\inputs", options.out, options.runs, false};
     if (options.ops == "find") return RunFindReplaceRows(find, inputs);
     if (options.ops == "view") return RunViewRows(setup, inputs, options.only, options.runs, options.out, false);
     const int measured = Measure(options, setup, inputs, begin);
     if (!options.ops.empty() || !options.only.empty() || !options.subjects.empty()) return measured;
-    find.append = true;  // a full run: its tables get the Find/Replace rows and the view rows too
+    // A full run: its tables get the Insert and Append To, Find/Replace and
+    // view rows too.
+    find.append = true;
+    const int inserted = RunInsertAppend(setup, inputs, "", options.runs, options.out, true);
     const int found = RunFindReplaceRows(find, inputs);
-    return RunViewRows(setup, inputs, "", options.runs, options.out, true) == 0 && found == 0 ? measured : 1;
+    const int viewed = RunViewRows(setup, inputs, "", options.runs, options.out, true);
+    return inserted == 0 && found == 0 && viewed == 0 ? measured : 1;
 }
 
 }  // namespace

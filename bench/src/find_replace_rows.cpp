@@ -267,18 +267,6 @@ void Add(Report& report, const std::string& key, const std::string& subject, dou
     }
 }
 
-bool Store(const FindRowsSetup& setup, const std::string& markdown, const std::string& csv) {
-    const std::string tables = setup.out + "\\table.md";
-    const std::string values = setup.out + "\\table.csv";
-    std::string oldMarkdown;
-    std::string oldCsv;
-    if (setup.append && ReadWholeFile(tables, oldMarkdown) && ReadWholeFile(values, oldCsv)) {
-        return WriteWholeFile(tables, oldMarkdown + "\n" + markdown, false) &&
-               WriteWholeFile(values, oldCsv + csv.substr(csv.find('\n') + 1), false);
-    }
-    return WriteWholeFile(tables, markdown, false) && WriteWholeFile(values, csv, false);
-}
-
 }  // namespace
 
 int RunFindReplaceRows(const FindRowsSetup& setup, const std::vector<Input>& inputs) {
@@ -312,7 +300,7 @@ int RunFindReplaceRows(const FindRowsSetup& setup, const std::vector<Input>& inp
     const std::string markdown = Tables(report, replaces, find, setup.runs);
     std::fputs(markdown.c_str(), stdout);
     std::fflush(stdout);
-    return Store(setup, markdown, report.Csv()) ? 0 : 1;
+    return StoreTables(setup.out, setup.append, markdown, report.Csv()) ? 0 : 1;
 }
 
 }  // namespace bench

@@ -148,4 +148,16 @@ bool MakeInputs(const std::string& folder, std::vector<Input>& inputs) {
     return true;
 }
 
+bool StoreTables(const std::string& out, bool append, const std::string& markdown, const std::string& csv) {
+    const std::string tables = out + "\\table.md";
+    const std::string values = out + "\\table.csv";
+    std::string oldMarkdown;
+    std::string oldCsv;
+    if (append && ReadWholeFile(tables, oldMarkdown) && ReadWholeFile(values, oldCsv)) {
+        return WriteWholeFile(tables, oldMarkdown + "\n" + markdown, false) &&
+               WriteWholeFile(values, oldCsv + csv.substr(csv.find('\n') + 1), false);
+    }
+    return WriteWholeFile(tables, markdown, false) && WriteWholeFile(values, csv, false);
+}
+
 }  // namespace bench

@@ -36,6 +36,10 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes, bool flus
 // Reads a whole file; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 
+// Writes a part's tables as the run's table.md and table.csv in folder out,
+// or, with append, adds them to those that a full run has written already.
+bool StoreTables(const std::string& out, bool append, const std::string& markdown, const std::string& csv);
+
 // The key of the file used for the line-by-line reference row.
 inline constexpr char kNaiveInputKey[] = "lines-2000";
 

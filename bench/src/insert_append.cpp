@@ -187,7 +187,7 @@ bool Listed(const std::string& list, const std::string& name) {
 }  // namespace
 
 int RunInsertAppend(const Setup& setup, const std::vector<Input>& inputs, const std::string& only, int rounds,
-                    const std::string& out) {
+                    const std::string& out, bool append) {
     Report report;
     std::vector<const Input*> measured;
     for (const Input& input : inputs) {
@@ -203,8 +203,7 @@ int RunInsertAppend(const Setup& setup, const std::vector<Input>& inputs, const 
     const std::string table = Table(report, measured, rounds);
     std::fputs(table.c_str(), stdout);
     std::fflush(stdout);
-    const bool written = WriteWholeFile(out + "\\insert-append.md", table, false) &&
-                         WriteWholeFile(out + "\\insert-append.csv", report.Csv(), false);
+    const bool written = StoreTables(out, append, table, report.Csv());
     return written && report.Notes().empty() && !measured.empty() ? 0 : 1;
 }
 

@@ -339,19 +339,6 @@ bool Listed(const std::string& list, const std::string& key) {
     return list.empty() || ("," + list + ",").find("," + key + ",") != std::string::npos;
 }
 
-// Writes the tables, or adds them to those a full run has written already.
-bool Store(const std::string& out, bool append, const std::string& markdown, const std::string& csv) {
-    const std::string tables = out + "\\table.md";
-    const std::string values = out + "\\table.csv";
-    std::string oldMarkdown;
-    std::string oldCsv;
-    if (append && ReadWholeFile(tables, oldMarkdown) && ReadWholeFile(values, oldCsv)) {
-        return WriteWholeFile(tables, oldMarkdown + "\n" + markdown, false) &&
-               WriteWholeFile(values, oldCsv + csv.substr(csv.find('\n') + 1), false);
-    }
-    return WriteWholeFile(tables, markdown, false) && WriteWholeFile(values, csv, false);
-}
-
 }  // namespace
 
 int RunViewRows(Setup& setup, const std::vector<Input>& inputs, const std::string& only, int runs,
@@ -367,7 +354,7 @@ int RunViewRows(Setup& setup, const std::vector<Input>& inputs, const std::strin
     const std::string markdown = ViewTables(report, inputs, runs);
     std::fputs(markdown.c_str(), stdout);
     std::fflush(stdout);
-    return Store(out, append, markdown, report.Csv()) ? 0 : 1;
+    return StoreTables(out, append, markdown, report.Csv()) ? 0 : 1;
 }
 
 int RunViewChild(int argc, char** argv) {
