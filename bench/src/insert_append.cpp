@@ -19,38 +19,10 @@ constexpr double kTimeout = 300;
 constexpr char kSmallDocument[] = "first\r\nsecond\r\nthird\r\n";  // three lines
 constexpr char kSmallTarget[] = "x\r\n";
 
-struct DialogSearch {
-    DWORD process;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<DialogSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
-    char title[128] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    ::GetWindowTextA(window, title, sizeof title);
-    if (owner != search->process || !::IsWindowVisible(window) || std::string(className) != "#32770" ||
-        std::string(title) != search->title) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
 HWND WaitForFileDialog(DWORD process, const char* title) {
-    const double start = Now();
-    while (Now() - start < 30) {
-        DialogSearch search{process, title, nullptr};
-        ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        ::Sleep(10);
-    }
-    std::fprintf(stderr, "bench: the dialog \"%s\" did not come up\n", title);
-    return nullptr;
+    HWND dialog = WaitForVisibleWindow(process, {"#32770", title, ""}, 30);
+    if (!dialog) std::fprintf(stderr, "bench: the dialog \"%s\" did not come up\n", title);
+    return dialog;
 }
 
 // The file dialog's name box: the Edit inside the ComboBoxEx32 with id 0x47c.

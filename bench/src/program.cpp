@@ -44,15 +44,26 @@ BOOL CALLBACK Visit(HWND window, LPARAM context) {
     return FALSE;
 }
 
-HWND FindReadyWindow(DWORD processId, const WindowMatch& match) {
+double Megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+
+}  // namespace
+
+HWND FindVisibleWindow(DWORD processId, const WindowMatch& match) {
     Search search{processId, &match, nullptr};
     ::EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-double Megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
-
-}  // namespace
+HWND WaitForVisibleWindow(DWORD processId, const WindowMatch& match, double timeoutSeconds) {
+    const double start = Now();
+    do {
+        if (HWND window = FindVisibleWindow(processId, match)) return window;
+        // Finely at first; then less often, so that a long wait takes little
+        // from the program it waits for.
+        ::Sleep(Now() - start < 1 ? 1 : 20);
+    } while (Now() - start < timeoutSeconds);
+    return nullptr;
+}
 
 Program::~Program() {
     if (info_.hProcess) WaitForEnd(0);
@@ -78,7 +89,7 @@ bool Program::Start(const std::string& application, const std::string& commandLi
 double Program::WaitForWindow(const WindowMatch& match, double timeoutSeconds, bool answer) {
     if (!info_.hProcess) return -1;
     while (Now() - started_ < timeoutSeconds) {
-        if (HWND window = FindReadyWindow(info_.dwProcessId, match)) {
+        if (HWND window = FindVisibleWindow(info_.dwProcessId, match)) {
             bool answered = !answer;
             if (answer) {
                 SendRemote(window, WM_NULL, 0, 0, static_cast<DWORD>(timeoutSeconds * 1000), &answered);

@@ -65,6 +65,11 @@ LRESULT SendRemote(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWOR
 // WM_GETTEXT across processes (the title, a status bar's first part).
 std::string RemoteText(HWND window, DWORD timeoutMs = 120000);
 
+// The first visible top-level window of the process that matches, or nullptr.
+HWND FindVisibleWindow(DWORD processId, const WindowMatch& match);
+// The same, asked again until one turns up or timeoutSeconds pass.
+HWND WaitForVisibleWindow(DWORD processId, const WindowMatch& match, double timeoutSeconds);
+
 // The folder of this program, with a trailing backslash.
 std::string ProgramFolder();
 

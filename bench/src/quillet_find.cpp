@@ -16,28 +16,6 @@ constexpr DWORD kAnswerMs = 600000;
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
-struct OwnWindowSearch {
-    DWORD processId;
-    const char* className;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwnWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<OwnWindowSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !::IsWindowVisible(window)) return TRUE;
-    char name[64] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != search->className) return TRUE;
-    char caption[64] = {};
-    ::GetWindowTextA(window, caption, sizeof caption);  // no message: the program may be busy
-    if (std::string(caption) != search->caption) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 }  // namespace
 
 bool QuilletFind::Open(const std::string& file) {
@@ -55,20 +33,11 @@ bool QuilletFind::Open(const std::string& file) {
 }
 
 HWND QuilletFind::FindOwnWindow(const char* className, const char* caption) const {
-    OwnWindowSearch search{program_.Id(), className, caption, nullptr};
-    ::EnumWindows(MatchOwnWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindVisibleWindow(program_.Id(), {className, caption, ""});
 }
 
 HWND QuilletFind::WaitForOwnWindow(const char* className, const char* caption, double timeoutSeconds) const {
-    const double start = Now();
-    do {
-        if (HWND window = FindOwnWindow(className, caption)) return window;
-        // Finely at first; then less often, so that a long wait takes little
-        // from the program it waits for.
-        ::Sleep(Now() - start < 1 ? 1 : 20);
-    } while (Now() - start < timeoutSeconds);
-    return nullptr;
+    return WaitForVisibleWindow(program_.Id(), {className, caption, ""}, timeoutSeconds);
 }
 
 bool QuilletFind::OpenFindReplace(const std::string& find, const std::string& replace) {

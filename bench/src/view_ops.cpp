@@ -64,36 +64,10 @@ double SendCommand(HWND window, int command, double timeout) {
     return answered ? Now() - start : -1;
 }
 
-struct DialogSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindFontDialog(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<DialogSearch*>(context);
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(window, &processId);
-    char className[16] = {};
-    char title[16] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    ::GetWindowTextA(window, title, sizeof title);
-    if (processId != search->processId || std::string(className) != "#32770" || std::string(title) != "Font" ||
-        !::IsWindowVisible(window)) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
 HWND WaitForFontDialog(HWND owner) {
-    DialogSearch search{0, nullptr};
-    ::GetWindowThreadProcessId(owner, &search.processId);
-    const double start = Now();
-    while (!search.found && Now() - start < 30) {
-        ::EnumWindows(FindFontDialog, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) ::Sleep(10);
-    }
-    return search.found;
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(owner, &processId);
+    return WaitForVisibleWindow(processId, {"#32770", "Font", ""}, 30);
 }
 
 // Chooses an item of one of the font dialog's lists as a click would; false
