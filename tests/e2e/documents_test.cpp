@@ -33,16 +33,6 @@ protected:
         return WaitFor([&] { return program_->EditorText() == after; });
     }
 
-    template <typename Condition>
-    static bool WaitFor(Condition done, DWORD timeoutMs = 10000) {
-        const DWORD start = ::GetTickCount();
-        do {
-            if (done()) return true;
-            ::Sleep(20);
-        } while (::GetTickCount() - start < timeoutMs);
-        return false;
-    }
-
     void EndsWithCode0() {
         DWORD exitCode = 1;
         ASSERT_TRUE(program_->WaitForExit(15000, exitCode));

@@ -20,12 +20,6 @@ namespace {
 namespace id = find_replace_id;
 constexpr char kCaption[] = "Find/Replace";
 
-template <typename Condition>
-bool WaitFor(Condition done) {
-    for (int i = 0; i < 500 && !done(); ++i) ::Sleep(20);
-    return done();
-}
-
 // Presses keys one at a time: lower-case letters, '\t' Tab, '<' Shift+Tab,
 // ' ' Space, '~' Escape.
 void Press(const std::string& keys) {

@@ -20,16 +20,6 @@ namespace {
 
 constexpr int kSaveCommand = 13;
 
-template <typename Condition>
-bool WaitFor(Condition done, DWORD timeoutMs = 10000) {
-    const DWORD start = ::GetTickCount();
-    do {
-        if (done()) return true;
-        ::Sleep(20);
-    } while (::GetTickCount() - start < timeoutMs);
-    return false;
-}
-
 TEST(FullDiskTest, SavingOntoAFullDiskKeepsTheFileAndSaysSo) {
     test::SmallDiskFolder disk;
     if (!disk.Available()) GTEST_SKIP() << "QUILLET_SMALL_DISK is not set: no real full disk here";

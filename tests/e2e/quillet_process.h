@@ -12,6 +12,17 @@ namespace quillet::e2e {
 // The folder this test program runs from, with a trailing "\".
 std::string ProgramFolder();
 
+// Asks done() every 20 ms until it holds or timeoutMs pass; its last answer.
+template <typename Condition>
+bool WaitFor(Condition done, DWORD timeoutMs = 10000) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start >= timeoutMs) return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
 inline constexpr char kSettingsFileName[] = "Quillet_Settings.ini";
 inline constexpr int kExitCommand = 16;
 

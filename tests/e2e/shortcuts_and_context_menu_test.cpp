@@ -34,16 +34,6 @@ protected:
         ASSERT_TRUE(program_.Start()) << "the main window did not appear";
     }
 
-    template <typename Condition>
-    static bool WaitFor(Condition done, DWORD timeoutMs = 10000) {
-        const DWORD start = ::GetTickCount();
-        while (!done()) {
-            if (::GetTickCount() - start > timeoutMs) return false;
-            ::Sleep(20);
-        }
-        return true;
-    }
-
     // Presses the keys with the program in front, then waits until observe()
     // gives `expected`.
     void PressAndExpect(const std::vector<WORD>& keys, const std::function<std::string()>& observe,

@@ -148,6 +148,14 @@ void FileFaults::FailMoves(int count) {
     SetMoveFileForTesting(MoveOrFail);
 }
 
+BOOL FailReadsAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {
+    LARGE_INTEGER position{};
+    ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
+    if (position.QuadPart < (1 << 20)) return ::ReadFile(file, data, size, read, nullptr);
+    ::SetLastError(ERROR_CRC);
+    return FALSE;
+}
+
 std::vector<std::string> FileNames(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};

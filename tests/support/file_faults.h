@@ -43,6 +43,10 @@ public:
     void FailMoves(int count);
 };
 
+// A read hook that reads the first megabyte, then fails with ERROR_CRC as a
+// failing disk would.
+BOOL FailReadsAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read);
+
 // Names of the files in a folder (not "." and "..").
 std::vector<std::string> FileNames(const std::string& folder);
 

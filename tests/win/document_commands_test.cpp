@@ -9,6 +9,7 @@
 #include "document/file_io_win.h"
 #include "document/open_document_win.h"
 #include "platform/win_handles.h"
+#include "support/file_faults.h"
 #include "support/main_window_probe.h"
 
 namespace quillet {
@@ -149,22 +150,11 @@ TEST_F(DocumentTest, FilesThatCannotBeOpenedChangeNothingSilently) {
     EXPECT_EQ("", Setting(key::kOpen));
 }
 
-// Reads the first megabyte, then fails as a failing disk would.
-BOOL FailAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {
-    LARGE_INTEGER position{};
-    ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
-    if (position.QuadPart >= (1 << 20)) {
-        ::SetLastError(ERROR_CRC);
-        return FALSE;
-    }
-    return ::ReadFile(file, data, size, read, nullptr);
-}
-
 TEST_F(DocumentTest, AReadErrorPartWayLeavesTheDocumentAndSaysSo) {
     const std::string path = folder_.File("failing.txt");
     WriteFileBytes(path, std::string(3 << 20, 'x'));
     Type("unsaved");
-    SetReadFileForTesting(FailAfterOneMegabyte);
+    SetReadFileForTesting(test::FailReadsAfterOneMegabyte);
     DialogAnswerer ok("Open", [](HWND d) { PressButton(d, IDOK); });
     EXPECT_FALSE(LoadDocument(Context(), path));
     SetReadFileForTesting(nullptr);

@@ -12,6 +12,7 @@
 #include "document/line_reader.h"
 #include "document/open_document_win.h"
 #include "document/text_transfer.h"
+#include "support/file_faults.h"
 #include "support/message_box_watch.h"
 
 namespace quillet {
@@ -181,15 +182,6 @@ TEST_F(InsertCommandTest, PutsTheLinesAboveTheFirstSelectedLineAndKeepsTheTitle)
     EXPECT_TRUE(IsLink(Editor(), Send(Editor(), EM_LINEINDEX, 2) + 10));  // links recognised in it
 }
 
-// Reads the first megabyte, then fails as a failing disk would.
-BOOL FailAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {
-    LARGE_INTEGER position{};
-    ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
-    if (position.QuadPart < (1 << 20)) return ::ReadFile(file, data, size, read, nullptr);
-    ::SetLastError(ERROR_CRC);
-    return FALSE;
-}
-
 TEST_F(InsertCommandTest, NothingIsInsertedForACancelAMissingFileAnEmptyOneOrAReadError) {
     LoadedDocument("a\r\n");
     test::DialogAnswerer cancel("Insert into open file", [](HWND d) { test::PressButton(d, IDCANCEL); });
@@ -198,7 +190,7 @@ TEST_F(InsertCommandTest, NothingIsInsertedForACancelAMissingFileAnEmptyOneOrARe
     EXPECT_EQ("", InsertThroughDialog(folder_.File("missing.txt")));  // silently
     const std::string failing = folder_.File("failing.txt");
     test::WriteFileBytes(failing, std::string(3 << 19, 'f'));
-    SetReadFileForTesting(FailAfterOneMegabyte);
+    SetReadFileForTesting(test::FailReadsAfterOneMegabyte);
     EXPECT_EQ("Insert: Quillet could not read " + failing + "\r\n\r\n" + SystemErrorText(ERROR_CRC) +
                   "\r\n\r\nNothing was inserted.",
               InsertThroughDialog(failing));

@@ -7,27 +7,16 @@
 #include "document/file_io_win.h"
 #include "document/open_document_win.h"
 #include "document/save_document_win.h"
+#include "support/file_faults.h"
 
 namespace quillet {
 namespace {
 
 using test::DialogAnswerer;
+using test::FileNames;
 using test::PressButton;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
-
-std::vector<std::string> FileNames(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
-    return names;
-}
 
 TEST_F(DocumentTest, LoadAndSaveGiveCrLfAfterEveryLine) {
     const struct {

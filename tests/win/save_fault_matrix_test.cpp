@@ -347,17 +347,6 @@ private:
 
 };
 
-// Reads the first megabyte, then fails as a failing disk would.
-BOOL FailAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {
-    LARGE_INTEGER position{};
-    ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
-    if (position.QuadPart >= (1 << 20)) {
-        ::SetLastError(ERROR_CRC);
-        return FALSE;
-    }
-    return ::ReadFile(file, data, size, read, nullptr);
-}
-
 enum class Fault { ReadError, RoomForThePreviousOnly, NoRoomForEither };
 
 struct LoadRow {
@@ -396,7 +385,7 @@ TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) 
         {
             test::MessageBoxWatch watch;
             std::unique_ptr<EditorRoom> room;
-            if (row.fault == Fault::ReadError) SetReadFileForTesting(FailAfterOneMegabyte);
+            if (row.fault == Fault::ReadError) SetReadFileForTesting(test::FailReadsAfterOneMegabyte);
             if (row.fault != Fault::ReadError) {
                 room = std::make_unique<EditorRoom>(row.fault == Fault::NoRoomForEither ? 10 : 4096);
             }
