@@ -136,7 +136,7 @@ void Insert(const Setup& setup, const Input& input, Report& report) {
 }
 
 std::string Table(const Report& report, const std::vector<const Input*>& measured, int rounds) {
-    std::string table = "#### Insert and Append To (seconds, median of " + std::to_string(rounds) +
+    std::string table = "### Insert and Append To (seconds, median of " + std::to_string(rounds) +
                         " runs)\n\n| input | open | insert into a 3-line document | insert / open | save | "
                         "append to a 3-byte file | append / save |\n|---|---|---|---|---|---|---|\n";
     for (const Input* input : measured) {

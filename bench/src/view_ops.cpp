@@ -4,6 +4,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -264,10 +265,34 @@ std::string Row(const std::vector<std::string>& cells) {
     return row + "\n";
 }
 
-// A median, or "> N" when the change was given up on in any run.
-std::string Cell(const Report& report, const Input& input, const std::string& subject) {
-    const double gaveUp = report.MedianOf("view-timeout", input.key, subject);
-    return gaveUp > 0 ? "> " + Format(gaveUp, 0) : Format(report.MedianOf("view", input.key, subject), 2);
+// One table cell: the median of every run made, a run given up on counting
+// as longer than any measured one. While fewer than half were given up that
+// median is a measured figure (and the cell says how many were given up);
+// otherwise all the cell can say is "> N".
+struct Cell {
+    double seconds = -1;  // negative: no figure
+    std::string text = "n/a";
+};
+
+Cell CellOf(const Report& report, const Input& input, const std::string& subject) {
+    const Figure* measuredFigure = report.Find("view", input.key, subject);
+    const Figure* gaveUpFigure = report.Find("view-timeout", input.key, subject);
+    std::vector<double> measured = measuredFigure ? measuredFigure->values : std::vector<double>{};
+    const std::size_t gaveUp = gaveUpFigure ? gaveUpFigure->values.size() : 0;
+    const std::size_t runs = measured.size() + gaveUp;
+    Cell cell;
+    if (runs == 0) return cell;
+    const std::string limit = gaveUp ? "> " + Format(gaveUpFigure->values.front(), 0) : "";
+    if (2 * gaveUp >= runs) {
+        cell.text = limit;
+        return cell;
+    }
+    std::sort(measured.begin(), measured.end());
+    const std::size_t middle = runs / 2;  // below measured.size(), as gaveUp < runs / 2
+    cell.seconds = runs % 2 ? measured[middle] : (measured[middle - 1] + measured[middle]) / 2;
+    cell.text = Format(cell.seconds, 2);
+    if (gaveUp) cell.text += " (" + std::to_string(gaveUp) + " of " + std::to_string(runs) + " runs " + limit + ")";
+    return cell;
 }
 
 bool HasViewRows(const Input& input) { return input.key == "plain-1MB" || input.key == "plain-10MB"; }
@@ -293,13 +318,12 @@ std::string ViewTables(const Report& report, const std::vector<Input>& inputs, i
         for (const Change& change : kChanges) {
             const std::string quillet = std::string("quillet-") + change.key;
             const std::string limit = std::string("limit-") + change.key;
-            const double q = report.MedianOf("view", input.key, quillet);
-            const double l = report.MedianOf("view", input.key, limit);
-            const std::string qCell = Cell(report, input, quillet);
-            const std::string lCell = Cell(report, input, limit);
-            if (qCell == "n/a" && lCell == "n/a") continue;
-            const bool bothMeasured = qCell[0] != '>' && lCell[0] != '>' && q >= 0 && l > 0;  // else "n/a"
-            rows += Row({input.key, change.label, qCell, lCell, bothMeasured ? Format(q / l, 2) : "n/a"});
+            const Cell q = CellOf(report, input, quillet);
+            const Cell l = CellOf(report, input, limit);
+            if (q.text == "n/a" && l.text == "n/a") continue;
+            const bool bothMeasured = q.seconds >= 0 && l.seconds > 0;
+            const std::string ratio = bothMeasured ? Format(q.seconds / l.seconds, 2) : "n/a";
+            rows += Row({input.key, change.label, q.text, l.text, ratio});
         }
     }
     if (rows.empty()) return {};
