@@ -2,7 +2,7 @@
 # Benchmark: times Quillet against the RichEdit control's own limit and Wine's
 # notepad and wordpad on generated files, and prints the tables.
 #
-#   bash scripts/bench.sh                        the full run (10 to 15 minutes on 2 cores)
+#   bash scripts/bench.sh                        the full run (about 27 minutes on 2 cores)
 #   bash scripts/bench.sh --runs 1 --inputs plain-1MB   a part of it (any quillet_bench.exe option)
 #   bash scripts/bench.sh --explore plain-1MB    the control's load variations and typing costs
 #   bash scripts/bench.sh --probe plain-10MB     only the control's typing costs
