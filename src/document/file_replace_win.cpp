@@ -245,6 +245,19 @@ ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& b
     return outcome;
 }
 
+std::string SaveInTemporaryFile(const std::string& bytes, DWORD& error) {
+    const std::string name = NewTemporaryFile(SystemTemporaryFolder());
+    if (name.empty()) {
+        error = ::GetLastError();
+        return {};
+    }
+    if (!WriteCopy(name, bytes, error)) {
+        RemoveOurs(name);
+        return {};
+    }
+    return name;
+}
+
 void SetReplaceFileForTesting(ReplaceFileFn replace) { ReplaceHook() = replace; }
 
 void SetMoveFileForTesting(MoveFileFn move) { MoveHook() = move; }

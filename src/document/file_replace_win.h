@@ -33,6 +33,10 @@ inline constexpr DWORD kReadBackDiffers = ERROR_FILE_CORRUPT;
 // rewritten in place with the complete copy in the system's temporary folder.
 ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes);
 
+// A new file of ours in the system's temporary folder holding bytes, written,
+// flushed and closed; its name, or "" with error set and no file left behind.
+std::string SaveInTemporaryFile(const std::string& bytes, DWORD& error);
+
 // Let tests make the replace and the moves fail. nullptr restores the system's
 // ReplaceFileA (with a backup name and no flags) and MoveFileExA.
 using ReplaceFileFn = BOOL (*)(const char* replaced, const char* replacement, const char* backup);

@@ -52,18 +52,8 @@ bool PutBack(HWND editor, const HeldDocument& held) {
 // Writes the held document to a new file in the system's temporary folder;
 // its name, or "" with error set.
 std::string SaveAside(const HeldDocument& held, DWORD& error) {
-    char folder[MAX_PATH + 1] = {};
-    char name[MAX_PATH] = {};
-    const DWORD length = ::GetTempPathA(sizeof folder, folder);
-    if (!length || length >= sizeof folder || !::GetTempFileNameA(folder, "qlt", 0, name)) {
-        error = ::GetLastError();
-        return {};
-    }
-    const ReplaceOutcome outcome =
-        ReplaceFileContents(name, FileBytesFromStreamedText(held.streamed, !held.streamed.empty() ||
-                                                                              held.mark != LineMark::None));
-    error = outcome.error;
-    return outcome.written ? std::string(name) : std::string();
+    return SaveInTemporaryFile(
+        FileBytesFromStreamedText(held.streamed, !held.streamed.empty() || held.mark != LineMark::None), error);
 }
 
 // The control took only part of the file, and the previous document could
