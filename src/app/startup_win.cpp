@@ -54,14 +54,14 @@ bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
     PlaceWindow(main.window, ReadStoredGeometry(settingsPath));
     ::ShowWindow(main.window, SW_SHOWNORMAL);
     LayoutMainWindow(main);
+    const CommandContext context{main.window, main.editor, SettingsFilePath()};
     // The three view switches, in this order, now that the window is shown.
-    const CommandContext view{main.window, main.editor, SettingsFilePath()};
-    ApplyWordWrap(view);
-    ApplyAlwaysOnTop(view);
-    ApplyTransparentMode(view);
+    ApplyWordWrap(context);
+    ApplyAlwaysOnTop(context);
+    ApplyTransparentMode(context);
     BuildContextMenuAndShortcuts(main.window);
     SetModified(main.editor, false);
-    LoadCommandLineFile({main.window, main.editor, SettingsFilePath()}, commandLine);
+    LoadCommandLineFile(context, commandLine);
     ::SetFocus(main.editor);
     RefreshStatusBar(main);
     return true;
