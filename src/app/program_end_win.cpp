@@ -2,6 +2,7 @@
 
 #include "document/document_state_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/function_by_name_win.h"
 #include "ui/window_geometry_win.h"
 
 namespace quillet {
@@ -11,19 +12,14 @@ namespace {
 // up the end of the session; looked up by name, as older systems lack it.
 void SetSessionEndBlocked(HWND window, bool blocked) {
     HMODULE user32 = ::GetModuleHandleA("user32.dll");
-    if (!user32) return;
     if (blocked) {
         using CreateReasonFn = BOOL(WINAPI*)(HWND, LPCWSTR);
-        if (auto create = reinterpret_cast<CreateReasonFn>(
-                reinterpret_cast<void (*)()>(::GetProcAddress(user32, "ShutdownBlockReasonCreate")))) {
+        if (auto create = FunctionByName<CreateReasonFn>(user32, "ShutdownBlockReasonCreate")) {
             create(window, L"The document has not been saved.");
         }
     } else {
         using DestroyReasonFn = BOOL(WINAPI*)(HWND);
-        if (auto destroy = reinterpret_cast<DestroyReasonFn>(
-                reinterpret_cast<void (*)()>(::GetProcAddress(user32, "ShutdownBlockReasonDestroy")))) {
-            destroy(window);
-        }
+        if (auto destroy = FunctionByName<DestroyReasonFn>(user32, "ShutdownBlockReasonDestroy")) destroy(window);
     }
 }
 
