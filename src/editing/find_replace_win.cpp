@@ -10,6 +10,7 @@
 #include "platform/editor_control_win.h"
 #include "platform/message_loop_win.h"
 #include "platform/modal_win.h"
+#include "platform/window_parts_win.h"
 
 namespace quillet {
 namespace {
@@ -172,8 +173,8 @@ void FindReplaceSession::PressButton(Button button) {
     // A press sent while another one waits for an answer is not taken.
     if (pressing_) return;
     pressing_ = true;
-    find_ = ControlText(window_.findField);
-    replace_ = ControlText(window_.replaceField);
+    find_ = WindowText(window_.findField);
+    replace_ = WindowText(window_.replaceField);
     flags_ = SearchFlags(IsChecked(window_.Control(id::kMatchCase)), IsChecked(window_.Control(id::kWholeWords)));
     findLength_ = CharacterCount(find_);
     const AfterPress after = Press(*this, button, {findLength_, CharacterCount(replace_)});
