@@ -5,6 +5,7 @@
 
 #include "editing/find_replace_rules.h"
 #include "platform/window_parts_win.h"
+#include "ui/layout.h"
 
 namespace quillet {
 namespace {
