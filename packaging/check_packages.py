@@ -77,22 +77,22 @@ class PeFile:
         start = self.offset(rva)
         return self.data[start:self.data.index(b"\0", start)].decode("ascii", "replace")
 
+    # (directory, record size, offset of the DLL name's address in a record)
+    IMPORT_TABLES = (
+        (1, 20, 12),  # the import table
+        (13, 32, 4),  # the delay-load table
+    )
+
     def imported_dlls(self):
         names = []
-        rva, _ = self.directory(1)  # import table: 20-byte records, name at 12
-        while rva:
-            name = struct.unpack_from("<I", self.data, self.offset(rva) + 12)[0]
-            if not name:
-                break
-            names.append(self.text_at(name))
-            rva += 20
-        rva, _ = self.directory(13)  # delay-load table: 32-byte records, name at 4
-        while rva:
-            name = struct.unpack_from("<I", self.data, self.offset(rva) + 4)[0]
-            if not name:
-                break
-            names.append(self.text_at(name))
-            rva += 32
+        for index, record_size, name_at in self.IMPORT_TABLES:
+            rva, _ = self.directory(index)
+            while rva:
+                name = struct.unpack_from("<I", self.data, self.offset(rva) + name_at)[0]
+                if not name:
+                    break
+                names.append(self.text_at(name))
+                rva += record_size
         return names
 
 

@@ -1,5 +1,7 @@
 #include "about/about_layout.h"
 
+#include "ui/layout.h"
+
 namespace quillet {
 namespace {
 
@@ -25,9 +27,8 @@ Rgb SeparatorColour(int row) { return row == 0 ? Rgb{160, 160, 160} : Rgb{255, 2
 int BannerNoteLeft(int textWidth) { return banner::kNoteRight - textWidth; }
 
 AboutPoint AboutWindowPosition(const AboutRect& over, int width, int height) {
-    const int x = over.x + (over.width - width) / 2;
-    const int y = over.y + (over.height - height) / 2;
-    return {x < 0 ? 0 : x, (y < 0 ? 0 : y) - kRaise};
+    const ScreenPoint centred = CentredOver(over.x, over.y, over.width, over.height, width, height);
+    return {static_cast<int>(centred.x), static_cast<int>(centred.y) - kRaise};
 }
 
 }  // namespace quillet

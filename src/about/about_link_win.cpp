@@ -1,9 +1,9 @@
 #include "about/about_link_win.h"
 
+#include "platform/window_parts_win.h"
+
 namespace quillet {
 namespace {
-
-HINSTANCE Instance() { return ::GetModuleHandleA(nullptr); }
 
 HCURSOR HandCursor() {
     if (HCURSOR hand = ::LoadCursorA(nullptr, IDC_HAND)) return hand;
@@ -19,9 +19,9 @@ void Draw(HWND label, HDC dc) {
     const HGDIOBJ original = FontOf(label) ? ::SelectObject(dc, FontOf(label)) : nullptr;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(kLinkColour.red, kLinkColour.green, kLinkColour.blue));
-    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(label)) + 1, '\0');
-    const int length = ::GetWindowTextA(label, text.data(), static_cast<int>(text.size()));
-    ::DrawTextA(dc, text.c_str(), length, &client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const std::string text = WindowText(label);
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client,
+                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (original) ::SelectObject(dc, original);
 }
 
@@ -69,27 +69,19 @@ LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM l
 }
 
 bool RegisterLinkLabelClass() {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(Instance(), kLinkLabelClass, &existing)) return true;
     WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = LinkLabelProc;
-    windowClass.hInstance = Instance();
     windowClass.hCursor = HandCursor();
     windowClass.lpszClassName = kLinkLabelClass;
-    return ::RegisterClassExA(&windowClass) != 0;
+    return RegisterWindowClassOnce(windowClass);
 }
 
 }  // namespace
 
 HWND CreateLinkLabel(HWND parent, int id, const AboutRect& place, const std::string& text, HFONT font) {
     if (!RegisterLinkLabelClass()) return nullptr;
-    HWND label = ::CreateWindowExA(0, kLinkLabelClass, text.c_str(), WS_CHILD | WS_VISIBLE, place.x, place.y,
-                                   place.width, place.height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
-    if (label) ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return label;
+    return CreateChildWindow(parent, kLinkLabelClass, text.c_str(), 0, 0, place.x, place.y, place.width,
+                             place.height, id, font);
 }
 
 }  // namespace quillet

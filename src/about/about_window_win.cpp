@@ -9,6 +9,7 @@
 #include "platform/message_loop_win.h"
 #include "platform/program_file_win.h"
 #include "platform/win_handles.h"
+#include "platform/window_parts_win.h"
 #include "ui/link_opener_win.h"
 
 namespace quillet {
@@ -28,8 +29,6 @@ struct AboutWindow {
     ScopedGdiObject separator;
     ScopedGdiObject linkFont;
 };
-
-HINSTANCE Instance() { return ::GetModuleHandleA(nullptr); }
 
 AboutWindow* StateOf(HWND window) {
     return reinterpret_cast<AboutWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -66,18 +65,13 @@ LRESULT CALLBACK AboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 bool RegisterAboutWindowClass() {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(Instance(), kAboutWindowClass, &existing)) return true;
     WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = AboutWindowProc;
-    windowClass.hInstance = Instance();
-    windowClass.hIcon = ::LoadIconA(Instance(), MAKEINTRESOURCEA(QUILLET_ICON));
+    windowClass.hIcon = ::LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(QUILLET_ICON));
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
     windowClass.lpszClassName = kAboutWindowClass;
-    return ::RegisterClassExA(&windowClass) != 0;
+    return RegisterWindowClassOnce(windowClass);
 }
 
 AboutRect ScreenRectOf(HWND window) {
@@ -95,18 +89,12 @@ HWND CreateAboutWindow(HWND mainWindow, const std::string& title, AboutWindow& s
     const int height = frame.bottom - frame.top;
     const AboutPoint place = AboutWindowPosition(ScreenRectOf(mainWindow), width, height);
     return ::CreateWindowExA(0, kAboutWindowClass, title.c_str(), kAboutStyle, place.x, place.y, width,
-                             height, nullptr, nullptr, Instance(), &state);
+                             height, nullptr, nullptr, ProgramInstance(), &state);
 }
 
 HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, const AboutRect& place,
                  int id) {
-    HWND child = ::CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, place.x, place.y,
-                                   place.width, place.height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
-    if (child) {
-        ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    }
-    return child;
+    return CreateChildWindow(parent, className, text, style, 0, place.x, place.y, place.width, place.height, id);
 }
 
 void CreateImage(HWND parent, const AboutRect& place, const ScopedGdiObject& picture) {

@@ -77,13 +77,6 @@ Opening OpeningFor(long selectionStart, long selectionEnd) {
     return length <= kLongestFindSelection ? Opening::FillFind : Opening::LeaveAsIs;
 }
 
-ScreenPoint CentredOver(long ownerLeft, long ownerTop, long ownerWidth, long ownerHeight, long width,
-                        long height) {
-    const long x = ownerLeft + (ownerWidth - width) / 2;
-    const long y = ownerTop + (ownerHeight - height) / 2;
-    return {x < 0 ? 0 : x, y < 0 ? 0 : y};
-}
-
 unsigned SearchFlags(bool matchCase, bool wholeWords) {
     return kSearchDown | (wholeWords ? kSearchWholeWord : 0u) | (matchCase ? kSearchMatchCase : 0u);
 }

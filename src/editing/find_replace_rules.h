@@ -20,15 +20,6 @@ enum class Opening {
 };
 Opening OpeningFor(long selectionStart, long selectionEnd);
 
-// --- Where the window goes: centred over its owner's outer rectangle (each
-// half truncated toward zero), no coordinate below 0.
-struct ScreenPoint {
-    long x;
-    long y;
-};
-ScreenPoint CentredOver(long ownerLeft, long ownerTop, long ownerWidth, long ownerHeight, long width,
-                        long height);
-
 // --- The flags of every search, as EM_FINDTEXT takes them.
 inline constexpr unsigned kSearchDown = 1;       // FR_DOWN
 inline constexpr unsigned kSearchWholeWord = 2;  // FR_WHOLEWORD

@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include <optional>
 #include <string>
 
 #include "app/status_bar_win.h"
@@ -10,6 +11,8 @@
 #include "platform/editor_control_win.h"
 #include "platform/message_loop_win.h"
 #include "platform/modal_win.h"
+#include "platform/wait_cursor_win.h"
+#include "platform/window_parts_win.h"
 
 namespace quillet {
 namespace {
@@ -88,7 +91,7 @@ private:
     long findLength_ = 0;
     // Kept while Replace all runs.
     LRESULT eventMask_ = 0;
-    HCURSOR cursor_ = nullptr;
+    std::optional<WaitCursor> waitCursor_;
 };
 
 bool FindReplaceSession::Open() {
@@ -172,8 +175,8 @@ void FindReplaceSession::PressButton(Button button) {
     // A press sent while another one waits for an answer is not taken.
     if (pressing_) return;
     pressing_ = true;
-    find_ = ControlText(window_.findField);
-    replace_ = ControlText(window_.replaceField);
+    find_ = WindowText(window_.findField);
+    replace_ = WindowText(window_.replaceField);
     flags_ = SearchFlags(IsChecked(window_.Control(id::kMatchCase)), IsChecked(window_.Control(id::kWholeWords)));
     findLength_ = CharacterCount(find_);
     const AfterPress after = Press(*this, button, {findLength_, CharacterCount(replace_)});
@@ -217,7 +220,7 @@ Answer FindReplaceSession::TellNotFound() {
 // editor's painting, and its notices to the main window (each edit would
 // report itself; the status bar is told once at the end instead).
 void FindReplaceSession::BeginManyChanges() {
-    cursor_ = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    waitCursor_.emplace();
     eventMask_ = ::SendMessageA(editor_, EM_SETEVENTMASK, 0, 0);
     ::SendMessageA(editor_, WM_SETREDRAW, FALSE, 0);
 }
@@ -228,7 +231,7 @@ void FindReplaceSession::EndManyChanges() {
     ::InvalidateRect(editor_, nullptr, TRUE);
     ::UpdateWindow(editor_);
     NoteEditorChanged();
-    ::SetCursor(cursor_);
+    waitCursor_.reset();
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <vector>
-
 #include "editing/find_replace_rules.h"
+#include "platform/window_parts_win.h"
+#include "ui/layout.h"
 
 namespace quillet {
 namespace {
@@ -40,8 +40,6 @@ constexpr ControlPlace kControls[] = {
 };
 
 constexpr char kSavedFocusProperty[] = "Quillet.SavedFocus";
-
-HINSTANCE Instance() { return ::GetModuleHandleA(nullptr); }
 
 // A control keeps the focus while another window (a message box, the main
 // window) is active for a while, as in a dialog box.
@@ -88,17 +86,12 @@ LRESULT CALLBACK FindReplaceProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 bool RegisterWindowClass() {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (::GetClassInfoExA(Instance(), kFindReplaceClass, &existing)) return true;
     WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = FindReplaceProc;
-    windowClass.hInstance = Instance();
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kFindReplaceClass;
-    return ::RegisterClassExA(&windowClass) != 0;
+    return RegisterWindowClassOnce(windowClass);
 }
 
 // The outer rectangle for the client size, centred over the owner.
@@ -145,22 +138,12 @@ HBITMAP MakeIconImage(HWND window) {
     return image;
 }
 
-HWND CreateControl(HWND window, const ControlPlace& place) {
-    HWND control = ::CreateWindowExA(place.exStyle, place.className, place.text,
-                                     WS_CHILD | WS_VISIBLE | place.style, place.x, place.y, place.width,
-                                     place.height, window,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), Instance(),
-                                     nullptr);
-    if (control) {
-        ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                       FALSE);
-    }
-    return control;
-}
-
 bool CreateControls(FindReplaceWindow& out) {
     for (const ControlPlace& place : kControls) {
-        if (!CreateControl(out.window, place)) return false;
+        if (!CreateChildWindow(out.window, place.className, place.text, place.style, place.exStyle, place.x,
+                               place.y, place.width, place.height, place.id)) {
+            return false;
+        }
     }
     EnableActionButtons(out, false);
     out.findField = out.Control(id::kFindField);
@@ -173,7 +156,7 @@ bool CreateControls(FindReplaceWindow& out) {
     // Without tooltips the window still works.
     out.tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, out.window,
-                                    nullptr, Instance(), nullptr);
+                                    nullptr, ProgramInstance(), nullptr);
     UpdateFieldTooltip(out, out.findField);
     UpdateFieldTooltip(out, out.replaceField);
     return true;
@@ -186,7 +169,7 @@ bool CreateFindReplaceWindow(HWND owner, FindReplaceEvents& events, FindReplaceW
     const RECT place = WindowPlace(owner);
     out.window = ::CreateWindowExA(0, kFindReplaceClass, kFindReplaceCaption, kWindowStyle, place.left,
                                    place.top, place.right - place.left, place.bottom - place.top, owner,
-                                   nullptr, Instance(), &events);
+                                   nullptr, ProgramInstance(), &events);
     if (!out.window) return false;
     ::ShowWindow(out.window, SW_SHOW);
     ::SetWindowPos(out.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -200,7 +183,7 @@ bool CreateFindReplaceWindow(HWND owner, FindReplaceEvents& events, FindReplaceW
 
 void UpdateFieldTooltip(const FindReplaceWindow& window, HWND field) {
     if (!window.tooltip || !field) return;
-    std::string text = ControlText(field);
+    std::string text = WindowText(field);
     TOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -215,14 +198,6 @@ void EnableActionButtons(const FindReplaceWindow& window, bool enable) {
     for (int button : {id::kFindNext, id::kReplace, id::kReplaceAll}) {
         ::EnableWindow(window.Control(button), enable ? TRUE : FALSE);
     }
-}
-
-std::string ControlText(HWND control) {
-    const int length = ::GetWindowTextLengthA(control);
-    if (length <= 0) return {};
-    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(control, text.data(), length + 1);
-    return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
 }
 
 }  // namespace quillet

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "platform/win_handles.h"
 
 namespace quillet {
@@ -63,7 +61,5 @@ void UpdateFieldTooltip(const FindReplaceWindow& window, HWND field);
 
 // Enables or disables "Find Next", "Replace" and "Replace all" together.
 void EnableActionButtons(const FindReplaceWindow& window, bool enable);
-
-std::string ControlText(HWND control);
 
 }  // namespace quillet

@@ -94,6 +94,13 @@ ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea) {
     return {ToLong(left), ToLong(top), ToLong(left + width), ToLong(top + height)};
 }
 
+ScreenPoint CentredOver(long ownerLeft, long ownerTop, long ownerWidth, long ownerHeight, long width,
+                        long height) {
+    const long x = ownerLeft + (ownerWidth - width) / 2;
+    const long y = ownerTop + (ownerHeight - height) / 2;
+    return {x < 0 ? 0 : x, y < 0 ? 0 : y};
+}
+
 Geometry RestoredGeometry(ScreenRect restoredInWorkArea, ScreenRect workArea, ScreenRect monitor,
                           int frameWidth, int frameHeight) {
     const long long width = static_cast<long long>(restoredInWorkArea.right) - restoredInWorkArea.left;

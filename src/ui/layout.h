@@ -80,6 +80,15 @@ struct ScreenRect {
 // area (the nearest monitor's): as much of it as fits, top-left first.
 ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea);
 
+// Where a window of width by height goes over its owner's outer rectangle:
+// centred (each half truncated toward zero), no coordinate below 0.
+struct ScreenPoint {
+    long x;
+    long y;
+};
+ScreenPoint CentredOver(long ownerLeft, long ownerTop, long ownerWidth, long ownerHeight, long width,
+                        long height);
+
 // The geometry to store for a minimised window. The system gives the
 // rectangle it will be restored to in work-area coordinates (counted from the
 // work area's corner, which a taskbar at the top or left moves away from the

@@ -6,6 +6,7 @@
 #include "app/resource_ids.h"
 #include "document/path_rules.h"
 #include "platform/editor_control_win.h"
+#include "platform/window_parts_win.h"
 #include "ui/layout.h"
 
 namespace quillet {
@@ -23,19 +24,13 @@ std::array<HBITMAP, kMaxButtonId + 1>& ButtonBitmaps() {
 
 HINSTANCE Instance() { return ::GetModuleHandleA(nullptr); }
 
-HMENU ControlMenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
 void UseDefaultGuiFont(HWND control) {
     ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
                    FALSE);
 }
 
 HWND CreateChild(HWND parent, const char* className, DWORD style, const Rect& place, int id) {
-    HWND child = ::CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, place.x, place.y,
-                                   place.width, place.height, parent, ControlMenuId(id), Instance(),
-                                   nullptr);
-    if (child) UseDefaultGuiFont(child);
-    return child;
+    return CreateChildWindow(parent, className, "", style, 0, place.x, place.y, place.width, place.height, id);
 }
 
 HMENU BuildMenuBar() {

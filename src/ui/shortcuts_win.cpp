@@ -15,7 +15,6 @@ constexpr BYTE kShortcutFlags = FVIRTKEY | FNOINVERT | FCONTROL;
 struct MenuAndShortcuts {
     HMENU menu = nullptr;
     HACCEL table = nullptr;
-    std::vector<Shortcut> list;
 };
 
 MenuAndShortcuts& State() {
@@ -32,21 +31,11 @@ void Discard(MenuAndShortcuts& state) {
     state = MenuAndShortcuts{};
 }
 
-// Adds the key to the list and makes the window's table anew from it.
-void RegisterShortcutKey(HWND mainWindow, int key, int command) {
-    MenuAndShortcuts& state = State();
-    RegisterShortcut(state.list, {kShortcutFlags, static_cast<std::uint16_t>(key),
-                                  static_cast<std::uint16_t>(command)});
+HACCEL MakeAcceleratorTable(const std::vector<Shortcut>& list) {
     std::vector<ACCEL> entries;
-    entries.reserve(state.list.size());
-    for (const Shortcut& shortcut : state.list) {
-        entries.push_back({shortcut.flags, shortcut.key, shortcut.command});
-    }
-    HACCEL table = ::CreateAcceleratorTableA(entries.data(), static_cast<int>(entries.size()));
-    if (!table) return;  // the previous table stays in use
-    InstallShortcuts(mainWindow, table);
-    if (state.table) ::DestroyAcceleratorTable(state.table);
-    state.table = table;
+    entries.reserve(list.size());
+    for (const Shortcut& shortcut : list) entries.push_back({shortcut.flags, shortcut.key, shortcut.command});
+    return ::CreateAcceleratorTableA(entries.data(), static_cast<int>(entries.size()));
 }
 
 }  // namespace
@@ -62,6 +51,7 @@ void BuildContextMenuAndShortcuts(HWND mainWindow) {
         info.dwMenuData = control_id::kContextMenu;  // the menu's identifier
         ::SetMenuInfo(state.menu, &info);
     }
+    std::vector<Shortcut> shortcuts;
     for (const ContextMenuItem& item : kContextMenu) {
         if (state.menu) {
             if (item.text) {
@@ -70,8 +60,14 @@ void BuildContextMenuAndShortcuts(HWND mainWindow) {
                 ::AppendMenuA(state.menu, MF_SEPARATOR, 0, nullptr);
             }
         }
-        if (item.virtualKey != 0) RegisterShortcutKey(mainWindow, item.virtualKey, item.id);
+        if (item.virtualKey != 0) {
+            RegisterShortcut(shortcuts, {kShortcutFlags, static_cast<std::uint16_t>(item.virtualKey),
+                                         static_cast<std::uint16_t>(item.id)});
+        }
     }
+    // One table for them all, made once the list is complete.
+    state.table = MakeAcceleratorTable(shortcuts);
+    if (state.table) InstallShortcuts(mainWindow, state.table);
 }
 
 HMENU ContextMenu() { return State().menu; }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "../support/find_replace_cases.h"
+#include "ui/layout.h"
 
 namespace quillet {
 namespace {
