@@ -66,7 +66,7 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
     for (int control : {id::kFindNext, id::kReplace, id::kReplaceAll, id::kCancel, id::kMatchCase, id::kWholeWords,
                         id::kSearchFromTop, id::kFindField, id::kReplaceField}) {
         Press("\t");
-        EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == ::GetDlgItem(window, control); })) << control;
+        EXPECT_TRUE(WaitFor([&] { return test::FocusOf(window) == ::GetDlgItem(window, control); })) << control;
     }
     Press("<~\t\t\t\t ");  // back to Find, then Replace all pressed
     answerNo();

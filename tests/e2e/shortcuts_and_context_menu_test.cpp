@@ -19,6 +19,7 @@ namespace quillet::e2e {
 namespace {
 
 using test::ClipboardText;
+using test::FocusOf;
 using test::ReadFileBytes;
 
 std::string Today() {

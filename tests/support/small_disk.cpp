@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "support/file_faults.h"
+#include "support/win_test_support.h"
 
 namespace quillet::test {
 namespace {
@@ -37,13 +37,7 @@ SmallDiskFolder::SmallDiskFolder() {
 }
 
 SmallDiskFolder::~SmallDiskFolder() {
-    if (path_.empty()) return;
-    for (const std::string& name : FileNames(path_)) {
-        const std::string file = File(name);
-        ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileA(file.c_str());
-    }
-    ::RemoveDirectoryA(path_.c_str());
+    if (!path_.empty()) RemoveTree(path_);
 }
 
 void SmallDiskFolder::Fill() {
