@@ -32,6 +32,8 @@ long DisplayLines(HWND editor);  // with word wrap, a long line counts as severa
 // selection back), and the one for new text.
 CHARFORMAT2A TextFormat(HWND editor);
 CHARFORMAT2A DefaultFormat(HWND editor);
+// Whether the character at position is shown as a link (the selection is put back).
+bool IsLinkAt(HWND editor, long position);
 
 // While it lives, records each message that makes the editor lay the whole
 // text out again, and whether the wait cursor was up then.
