@@ -30,9 +30,7 @@ TEST(ViewOptionsEndToEnd, StartsWithAllThreeSwitchesOnAndTheOptionsMenuTurnsEach
                          std::string(view.key) + "=true");
     }
     test::WriteFileBytes(folder.File(kSettingsFileName), settings);
-    std::string line;
-    for (int i = 0; i < 80; ++i) line += "word" + std::to_string(i) + " ";
-    test::WriteFileBytes(folder.File("long.txt"), line + "\r\n");
+    test::WriteFileBytes(folder.File("long.txt"), test::LongLine(80) + "\r\n");
 
     QuilletProcess program(folder.Path());
     ASSERT_TRUE(program.Start("\"" + folder.File("long.txt") + "\""));

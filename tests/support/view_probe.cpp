@@ -52,6 +52,12 @@ const ViewSwitchUnderTest kViewSwitches[3] = {
     {"TransparentMode", "Transparent", 29, 0, TransparentState},
 };
 
+std::string LongLine(int words) {
+    std::string line;
+    for (int i = 0; i < words; ++i) line += "word" + std::to_string(i) + " ";
+    return line;
+}
+
 bool IsMenuChecked(HWND window, int commandId) {
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;

@@ -25,6 +25,9 @@ struct ViewSwitchUnderTest {
 };
 extern const ViewSwitchUnderTest kViewSwitches[3];
 
+// "word0 word1 ...": a line wider than the editor, for word wrap to break.
+std::string LongLine(int words = 60);
+
 bool IsMenuChecked(HWND window, int commandId);
 long DisplayLines(HWND editor);  // with word wrap, a long line counts as several
 
