@@ -40,10 +40,10 @@ SmallDiskFolder::~SmallDiskFolder() {
     if (!path_.empty()) RemoveTree(path_);
 }
 
-void SmallDiskFolder::Fill() {
+bool SmallDiskFolder::Fill() {
     HANDLE file = ::CreateFileA(File(kFillerName).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE) return false;
     ::SetFilePointer(file, 0, nullptr, FILE_END);
     const std::string block(64 * 1024, 'f');
     // Smaller and smaller writes, down to single bytes, until none fits.
@@ -54,6 +54,7 @@ void SmallDiskFolder::Fill() {
     }
     ::FlushFileBuffers(file);
     ::CloseHandle(file);
+    return true;
 }
 
 void SmallDiskFolder::Free() { ::DeleteFileA(File(kFillerName).c_str()); }
