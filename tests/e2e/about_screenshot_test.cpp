@@ -14,26 +14,13 @@
 namespace quillet::e2e {
 namespace {
 
-// The program's visible About window once `open` holds, or nullptr once it is gone.
-HWND WaitForAboutWindow(DWORD processId, bool open) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        HWND about = ::FindWindowA("QuilletAboutWindow", nullptr);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(about, &owner);
-        if (owner != processId || !::IsWindowVisible(about)) about = nullptr;
-        if ((about != nullptr) == open || ::GetTickCount() - start > 10000) return about;
-        ::Sleep(20);
-    }
-}
-
 TEST(Screenshot, AboutWindow) {
     test::TempFolder folder;
     auto program = std::make_unique<QuilletProcess>(folder.Path());
     ASSERT_TRUE(program->Copied());
     ASSERT_TRUE(program->Start());
     ::PostMessageA(program->Window(), WM_COMMAND, 31, 0);  // Help > About
-    HWND about = WaitForAboutWindow(program->ProcessId(), true);
+    HWND about = program->WaitForWindow("QuilletAboutWindow", "'Quillet'", 10000);
     ASSERT_NE(about, nullptr) << "Help > About showed no window";
     EXPECT_FALSE(::IsWindowEnabled(program->Window()));
 
@@ -50,7 +37,7 @@ TEST(Screenshot, AboutWindow) {
     std::cout << "About window picture: " << path << " (" << picture.width << " x " << picture.height << ")\n";
 
     ::PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(nullptr, WaitForAboutWindow(program->ProcessId(), false));
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(about); })) << "the About window stayed";
     EXPECT_TRUE(::IsWindowEnabled(program->Window()));
     program->Exit();
     DWORD exitCode = 0;

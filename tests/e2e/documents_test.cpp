@@ -8,6 +8,7 @@
 #include <string>
 
 #include "e2e/quillet_process.h"
+#include "e2e/shared_steps.h"
 #include "support/win_test_support.h"
 
 namespace quillet::e2e {
@@ -33,19 +34,6 @@ protected:
         return WaitFor([&] { return program_->EditorText() == after; });
     }
 
-    void EndsWithCode0() {
-        DWORD exitCode = 1;
-        ASSERT_TRUE(program_->WaitForExit(15000, exitCode));
-        EXPECT_EQ(0u, exitCode);
-    }
-
-    void Answer(const char* caption, int button) {
-        HWND dialog = program_->WaitForDialog(caption, 10000);
-        ASSERT_NE(nullptr, dialog) << "no dialog " << caption;
-        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
-    }
-
     test::TempFolder folder_;
     std::unique_ptr<QuilletProcess> program_;
 };
@@ -59,7 +47,7 @@ TEST_F(DocumentsTest, AQuotedPathWithBlanksOpensThatFile) {
     EXPECT_EQ("Quillet - " + path, program.Title());
     EXPECT_EQ("alpha\r\nbeta", program.EditorText());
     program.Close();
-    EndsWithCode0();
+    ExpectEndsWithCode0(*program_);
 }
 
 TEST_F(DocumentsTest, ARelativeNameStaysAsTypedInTheTitle) {
@@ -68,7 +56,7 @@ TEST_F(DocumentsTest, ARelativeNameStaysAsTypedInTheTitle) {
     EXPECT_EQ("Quillet - notes.txt", program.Title());
     EXPECT_EQ("relative", program.EditorText());
     program.Close();
-    EndsWithCode0();
+    ExpectEndsWithCode0(*program_);
 }
 
 TEST_F(DocumentsTest, MissingEmptyFolderAndCutArgumentsLeaveAnUntitledDocument) {
@@ -83,7 +71,7 @@ TEST_F(DocumentsTest, MissingEmptyFolderAndCutArgumentsLeaveAnUntitledDocument) 
         EXPECT_EQ("Quillet - Untitled.txt", program.Title());
         EXPECT_EQ("", program.EditorText());
         program.Close();
-        EndsWithCode0();
+        ExpectEndsWithCode0(*program_);
     }
 }
 
@@ -96,7 +84,7 @@ TEST_F(DocumentsTest, EditSaveAndCloseWriteTheExpectedBytes) {
     EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(path) == "new alpha\r\nbeta\r\n"; }))
         << ReadFileBytes(path);
     program_->Close();  // saved: no question
-    EndsWithCode0();
+    ExpectEndsWithCode0(*program_);
     EXPECT_EQ("new alpha\r\nbeta\r\n", ReadFileBytes(path));
 }
 
@@ -106,8 +94,8 @@ TEST_F(DocumentsTest, ClosingAModifiedDocumentAndAnsweringNoLeavesTheFileUntouch
     Launch("\"" + path + "\"");
     ASSERT_TRUE(TypeAtCaret("changed ", "changed original"));
     program_->Close();
-    Answer("Save modified file?", IDNO);
-    EndsWithCode0();
+    AnswerDialog(*program_, "Save modified file?", IDNO);
+    ExpectEndsWithCode0(*program_);
     EXPECT_EQ("original\n", ReadFileBytes(path));
 }
 
@@ -117,8 +105,8 @@ TEST_F(DocumentsTest, ClosingAModifiedDocumentAndAnsweringYesSavesIt) {
     Launch("\"" + path + "\"");
     ASSERT_TRUE(TypeAtCaret("kept ", "kept original"));
     program_->Close();
-    Answer("Save modified file?", IDYES);
-    EndsWithCode0();
+    AnswerDialog(*program_, "Save modified file?", IDYES);
+    ExpectEndsWithCode0(*program_);
     EXPECT_EQ("kept original\r\n", ReadFileBytes(path));
 }
 

@@ -11,6 +11,7 @@
 #include "e2e/quillet_process.h"
 #include "e2e/real_input.h"
 #include "e2e/screen_capture.h"
+#include "e2e/shared_steps.h"
 #include "editing/find_replace_window_win.h"
 #include "support/win_test_support.h"
 
@@ -50,7 +51,7 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
     auto answerNo = [&] {
         HWND question = program.WaitForDialog(kCaption, 10000);
         ASSERT_NE(nullptr, question);
-        ::PostMessageA(question, WM_COMMAND, IDNO, reinterpret_cast<LPARAM>(::GetDlgItem(question, IDNO)));
+        test::PressButton(question, IDNO);
         EXPECT_TRUE(WaitFor([&] { return !::IsWindow(question); }));
     };
     auto field = [](HWND window, int control) { return RemoteWindowText(::GetDlgItem(window, control)); };
@@ -66,7 +67,7 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
     for (int control : {id::kFindNext, id::kReplace, id::kReplaceAll, id::kCancel, id::kMatchCase, id::kWholeWords,
                         id::kSearchFromTop, id::kFindField, id::kReplaceField}) {
         Press("\t");
-        EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == ::GetDlgItem(window, control); })) << control;
+        EXPECT_TRUE(WaitFor([&] { return test::FocusOf(window) == ::GetDlgItem(window, control); })) << control;
     }
     Press("<~\t\t\t\t ");  // back to Find, then Replace all pressed
     answerNo();
@@ -96,9 +97,7 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
     ::PostMessageA(program.Window(), WM_COMMAND, 13, 0);  // Save
     EXPECT_TRUE(WaitFor([&] { return test::ReadFileBytes(path) == "The dog sits.\r\nA dog ran.\r\n"; }));
     program.Close();
-    DWORD exitCode = 1;
-    EXPECT_TRUE(program.WaitForExit(15000, exitCode));
-    EXPECT_EQ(0u, exitCode);
+    ExpectEndsWithCode0(program);
 }
 
 }  // namespace

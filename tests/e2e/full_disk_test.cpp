@@ -11,7 +11,7 @@
 
 #include "document/file_io_win.h"
 #include "e2e/quillet_process.h"
-#include "support/file_faults.h"
+#include "e2e/shared_steps.h"
 #include "support/small_disk.h"
 #include "support/win_test_support.h"
 
@@ -39,7 +39,7 @@ TEST(FullDiskTest, SavingOntoAFullDiskKeepsTheFileAndSaysSo) {
     const std::string message = RemoteWindowText(::GetDlgItem(box, 0xFFFF));
     EXPECT_NE(std::string::npos, message.find(path)) << message;
     EXPECT_NE(std::string::npos, message.find(SystemErrorText(ERROR_DISK_FULL))) << message;
-    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDOK)));
+    test::PressButton(box, IDOK);
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
     EXPECT_EQ("original\r\n", test::ReadFileBytes(path));
     EXPECT_EQ((std::vector<std::string>{"filler.bin", "notes.txt"}), test::FileNames(disk.Path()));
@@ -52,9 +52,7 @@ TEST(FullDiskTest, SavingOntoAFullDiskKeepsTheFileAndSaysSo) {
     EXPECT_TRUE(WaitFor([&] { return test::ReadFileBytes(path) == "kept original\r\n"; }));
     EXPECT_TRUE(WaitFor([&] { return ::SendMessageA(program.Editor(), EM_GETMODIFY, 0, 0) == 0; }));
     program.Close();
-    DWORD exitCode = 1;
-    EXPECT_TRUE(program.WaitForExit(15000, exitCode));
-    EXPECT_EQ(0u, exitCode);
+    ExpectEndsWithCode0(program);
 }
 
 }  // namespace

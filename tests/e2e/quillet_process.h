@@ -39,7 +39,6 @@ public:
     QuilletProcess& operator=(const QuilletProcess&) = delete;
 
     bool Copied() const { return copied_; }
-    const std::string& ExePath() const { return exePath_; }
     std::string SettingsPath() const { return folder_ + "\\" + kSettingsFileName; }
 
     // Starts the copy with the given arguments after its quoted path and

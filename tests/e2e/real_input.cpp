@@ -51,10 +51,4 @@ bool RightButton(POINT at, bool down) {
     return ::SendInput(1, &input, sizeof(INPUT)) == 1;
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
 }  // namespace quillet::e2e

@@ -22,7 +22,4 @@ bool MovePointer(POINT at, HWND window);
 // Presses or lets go the right mouse button with the pointer at a point.
 bool RightButton(POINT at, bool down);
 
-// The window with the keyboard focus in the thread that owns window.
-HWND FocusOf(HWND window);
-
 }  // namespace quillet::e2e

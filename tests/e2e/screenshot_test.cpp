@@ -9,6 +9,7 @@
 
 #include "e2e/quillet_process.h"
 #include "e2e/screen_capture.h"
+#include "e2e/shared_steps.h"
 #include "support/win_test_support.h"
 
 namespace quillet::e2e {
@@ -45,14 +46,8 @@ TEST(Screenshot, MainWindowWithText) {
               << ")\n";
 
     program->Close();
-    HWND question = program->WaitForDialog("Save modified file?", 10000);
-    if (question) {
-        ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(question, IDNO)));
-    }
-    DWORD exitCode = 0;
-    EXPECT_TRUE(program->WaitForExit(15000, exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    if (HWND question = program->WaitForDialog("Save modified file?", 10000)) test::PressButton(question, IDNO);
+    ExpectEndsWithCode0(*program);
 }
 
 }  // namespace

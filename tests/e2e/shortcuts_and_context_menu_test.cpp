@@ -12,6 +12,7 @@
 #include "e2e/quillet_process.h"
 #include "e2e/real_input.h"
 #include "e2e/screen_capture.h"
+#include "e2e/shared_steps.h"
 #include "editing/date_time_win.h"
 #include "support/win_test_support.h"
 
@@ -19,6 +20,7 @@ namespace quillet::e2e {
 namespace {
 
 using test::ClipboardText;
+using test::FocusOf;
 using test::ReadFileBytes;
 
 std::string Today() {
@@ -41,12 +43,6 @@ protected:
         ASSERT_TRUE(BringToFront(program_.Window()));
         ASSERT_TRUE(PressKeys(keys));
         EXPECT_TRUE(WaitFor([&] { return observe() == expected; })) << keys.back() << ": " << observe();
-    }
-
-    void AnswerNo() {
-        HWND question = program_.WaitForDialog("Save modified file?", 10000);
-        ASSERT_NE(nullptr, question);
-        test::PressButton(question, IDNO);
     }
 
     test::TempFolder folder_;
@@ -86,14 +82,12 @@ TEST_F(ShortcutsAndContextMenuTest, CtrlKeysEditSaveStartANewDocumentAndExit) {
 
     ASSERT_TRUE(program_.Type("!"));
     ASSERT_TRUE(PressKeys({VK_CONTROL, 'N'}));
-    AnswerNo();
+    AnswerDialog(program_, "Save modified file?", IDNO);
     EXPECT_TRUE(WaitFor([&] { return title() == "Quillet - Untitled.txt" && text_().empty(); })) << title();
     EXPECT_EQ(typed + "\r\n", ReadFileBytes(path));
 
     ASSERT_TRUE(PressKeys({VK_CONTROL, VK_ESCAPE}));  // Exit: nothing is modified, so no question
-    DWORD exitCode = 1;
-    EXPECT_TRUE(program_.WaitForExit(15000, exitCode));
-    EXPECT_EQ(0u, exitCode);
+    ExpectEndsWithCode0(program_);
 }
 
 TEST_F(ShortcutsAndContextMenuTest, ARightPressOverTheEditorOpensTheMenuAndAnItemRunsItsCommand) {
@@ -131,7 +125,7 @@ TEST_F(ShortcutsAndContextMenuTest, ARightPressOverTheEditorOpensTheMenuAndAnIte
     EXPECT_EQ(program_.Editor(), FocusOf(program_.Window()));
 
     program_.Close();
-    AnswerNo();
+    AnswerDialog(program_, "Save modified file?", IDNO);
     DWORD exitCode = 1;
     EXPECT_TRUE(program_.WaitForExit(15000, exitCode));
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "e2e/quillet_process.h"
+#include "e2e/shared_steps.h"
 #include "support/main_window_probe.h"
 #include "support/win_test_support.h"
 
@@ -39,20 +40,11 @@ protected:
         if (!program.Ended(5000)) {
             if (HWND dialog = program.FindDialog("Save modified file?")) {
                 ADD_FAILURE() << how << " left a question open: " << RemoteWindowText(dialog);
-                ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                               reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDNO)));
+                test::PressButton(dialog, IDNO);
             }
         }
         ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs, exitCode)) << how << ": the program did not end";
         EXPECT_EQ(exitCode, 0u) << how;
-    }
-
-    // Answers the modified question No.
-    void AnswerNo(QuilletProcess& program) {
-        HWND question = program.WaitForDialog("Save modified file?", 10000);
-        ASSERT_NE(question, nullptr) << "no question about the unsaved text";
-        ::PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(question, IDNO)));
     }
 
     std::string Settings() const { return folder_.File(kSettingsFileName); }
@@ -128,7 +120,7 @@ TEST_F(StartAndEndTest, TypedTextShowsInTheStatusBar) {
     ASSERT_TRUE(program.Type("Hello\nfrom\nQuillet"));
     EXPECT_TRUE(program.WaitForStatus("Char 8 Line 3 of 3 lines")) << program.StatusText();
     program.Close();
-    AnswerNo(program);
+    AnswerDialog(program, "Save modified file?", IDNO);
     ExpectEndsCleanly(program, "close");
 }
 
@@ -139,7 +131,7 @@ TEST_F(StartAndEndTest, ExitWithUnsavedTextAsksAndNoEndsWithoutStoringAnything) 
     program.MoveTo(170, 140);
     const std::string before = ReadFileBytes(Settings());
     program.Exit();
-    AnswerNo(program);
+    AnswerDialog(program, "Save modified file?", IDNO);
     ExpectEndsCleanly(program, "Exit");
     EXPECT_EQ(ReadFileBytes(Settings()), before);
 }
@@ -149,7 +141,7 @@ TEST_F(StartAndEndTest, ClosingWithUnsavedTextAsksAndAnswerNoStillStoresTheGeome
     ASSERT_TRUE(program.Type("unsaved"));
     program.MoveTo(170, 140);
     program.Close();
-    AnswerNo(program);
+    AnswerDialog(program, "Save modified file?", IDNO);
     ExpectEndsCleanly(program, "close");
     EXPECT_EQ(ReadFileBytes(Settings()), SettingsTextWithGeometry(170, 140, 600, 450));
 }

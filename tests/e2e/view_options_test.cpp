@@ -10,6 +10,7 @@
 #include "app/settings_win.h"
 #include "e2e/quillet_process.h"
 #include "e2e/real_input.h"
+#include "e2e/shared_steps.h"
 #include "support/main_window_probe.h"
 #include "support/view_probe.h"
 
@@ -29,9 +30,7 @@ TEST(ViewOptionsEndToEnd, StartsWithAllThreeSwitchesOnAndTheOptionsMenuTurnsEach
                          std::string(view.key) + "=true");
     }
     test::WriteFileBytes(folder.File(kSettingsFileName), settings);
-    std::string line;
-    for (int i = 0; i < 80; ++i) line += "word" + std::to_string(i) + " ";
-    test::WriteFileBytes(folder.File("long.txt"), line + "\r\n");
+    test::WriteFileBytes(folder.File("long.txt"), test::LongLine(80) + "\r\n");
 
     QuilletProcess program(folder.Path());
     ASSERT_TRUE(program.Start("\"" + folder.File("long.txt") + "\""));
@@ -47,17 +46,12 @@ TEST(ViewOptionsEndToEnd, StartsWithAllThreeSwitchesOnAndTheOptionsMenuTurnsEach
         for (WORD key : {VK_MENU, VK_RIGHT, VK_RIGHT, VK_DOWN}) PressKey(key);
         for (int down = 0; down < stepsDown[i]; ++down) PressKey(VK_DOWN);
         PressKey(VK_RETURN);
-        const DWORD start = ::GetTickCount();
-        while (view.state(program.Window(), program.Editor()) != "off" && ::GetTickCount() - start < 10000) {
-            ::Sleep(20);
-        }
+        WaitFor([&] { return view.state(program.Window(), program.Editor()) == "off"; });
         EXPECT_EQ(view.state(program.Window(), program.Editor()), "off") << view.name;
         EXPECT_EQ(ReadSetting(program.SettingsPath(), "Display", view.key), "false") << view.name;
     }
     program.Exit();
-    DWORD exitCode = 1;
-    EXPECT_TRUE(program.WaitForExit(15000, exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    ExpectEndsWithCode0(program);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "document/file_io_win.h"
 #include "document/file_replace_win.h"
+#include "support/win_test_support.h"
 
 namespace quillet::test {
 namespace {
@@ -154,19 +155,6 @@ BOOL FailReadsAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read)
     if (position.QuadPart < (1 << 20)) return ::ReadFile(file, data, size, read, nullptr);
     ::SetLastError(ERROR_CRC);
     return FALSE;
-}
-
-std::vector<std::string> FileNames(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
-    return names;
 }
 
 std::vector<std::string> TemporaryCopies(const std::string& folder) {

@@ -47,9 +47,6 @@ public:
 // failing disk would.
 BOOL FailReadsAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read);
 
-// Names of the files in a folder (not "." and "..").
-std::vector<std::string> FileNames(const std::string& folder);
-
 // The names of the files Quillet makes for its temporary copies ("qlt*.tmp")
 // in a folder.
 std::vector<std::string> TemporaryCopies(const std::string& folder);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "support/file_faults.h"
+#include "support/win_test_support.h"
 
 namespace quillet::test {
 namespace {
@@ -37,19 +37,13 @@ SmallDiskFolder::SmallDiskFolder() {
 }
 
 SmallDiskFolder::~SmallDiskFolder() {
-    if (path_.empty()) return;
-    for (const std::string& name : FileNames(path_)) {
-        const std::string file = File(name);
-        ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileA(file.c_str());
-    }
-    ::RemoveDirectoryA(path_.c_str());
+    if (!path_.empty()) RemoveTree(path_);
 }
 
-void SmallDiskFolder::Fill() {
+bool SmallDiskFolder::Fill() {
     HANDLE file = ::CreateFileA(File(kFillerName).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE) return false;
     ::SetFilePointer(file, 0, nullptr, FILE_END);
     const std::string block(64 * 1024, 'f');
     // Smaller and smaller writes, down to single bytes, until none fits.
@@ -60,6 +54,7 @@ void SmallDiskFolder::Fill() {
     }
     ::FlushFileBuffers(file);
     ::CloseHandle(file);
+    return true;
 }
 
 void SmallDiskFolder::Free() { ::DeleteFileA(File(kFillerName).c_str()); }

@@ -24,8 +24,9 @@ public:
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
-    // Fills the disk to its last byte with a file of this folder.
-    void Fill();
+    // Fills the disk to its last byte with a file of this folder; false when
+    // the file could not be made.
+    bool Fill();
     // Takes the filling away again.
     void Free();
 

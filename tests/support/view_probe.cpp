@@ -52,6 +52,12 @@ const ViewSwitchUnderTest kViewSwitches[3] = {
     {"TransparentMode", "Transparent", 29, 0, TransparentState},
 };
 
+std::string LongLine(int words) {
+    std::string line;
+    for (int i = 0; i < words; ++i) line += "word" + std::to_string(i) + " ";
+    return line;
+}
+
 bool IsMenuChecked(HWND window, int commandId) {
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
@@ -72,6 +78,15 @@ CHARFORMAT2A TextFormat(HWND editor) {
 }
 
 CHARFORMAT2A DefaultFormat(HWND editor) { return Format(editor, SCF_DEFAULT); }
+
+bool IsLinkAt(HWND editor, long position) {
+    CHARRANGE selection{};
+    ::SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    ::SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(position), position + 1);
+    const CHARFORMAT2A format = Format(editor, SCF_SELECTION);
+    ::SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    return (format.dwMask & CFM_LINK) && (format.dwEffects & CFE_LINK);
+}
 
 RelayoutSpy::RelayoutSpy(HWND editor)
     : editor_(editor),

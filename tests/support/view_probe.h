@@ -25,6 +25,9 @@ struct ViewSwitchUnderTest {
 };
 extern const ViewSwitchUnderTest kViewSwitches[3];
 
+// "word0 word1 ...": a line wider than the editor, for word wrap to break.
+std::string LongLine(int words = 60);
+
 bool IsMenuChecked(HWND window, int commandId);
 long DisplayLines(HWND editor);  // with word wrap, a long line counts as several
 
@@ -32,6 +35,8 @@ long DisplayLines(HWND editor);  // with word wrap, a long line counts as severa
 // selection back), and the one for new text.
 CHARFORMAT2A TextFormat(HWND editor);
 CHARFORMAT2A DefaultFormat(HWND editor);
+// Whether the character at position is shown as a link (the selection is put back).
+bool IsLinkAt(HWND editor, long position);
 
 // While it lives, records each message that makes the editor lay the whole
 // text out again, and whether the wait cursor was up then.

@@ -4,7 +4,6 @@
 #include <vector>
 
 namespace quillet::test {
-namespace {
 
 void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA found{};
@@ -25,6 +24,21 @@ void RemoveTree(const std::string& folder) {
     }
     ::RemoveDirectoryA(folder.c_str());
 }
+
+std::vector<std::string> FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+    return names;
+}
+
+namespace {
 
 struct DialogSearch {
     const std::string* caption;
@@ -209,6 +223,12 @@ bool SetClipboardText(const std::string& text) {
     if (!taken) ::GlobalFree(memory);  // the clipboard owns it only once taken
     ::CloseClipboard();
     return taken;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 HWND FindPopupMenu(DWORD processId) {

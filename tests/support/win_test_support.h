@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace quillet::test {
 
@@ -29,6 +30,10 @@ private:
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// Names of the files and folders in a folder (not "." and "..").
+std::vector<std::string> FileNames(const std::string& folder);
+// Removes a folder with everything in it, read-only files too.
+void RemoveTree(const std::string& folder);
 
 // Handles queued messages until the queue is empty, at least `milliseconds`.
 void PumpMessages(DWORD milliseconds = 0);
@@ -83,5 +88,8 @@ bool SetClipboardText(const std::string& text);
 
 // A visible popup menu (class "#32768") of the process, or nullptr.
 HWND FindPopupMenu(DWORD processId);
+
+// The window with the keyboard focus in the thread that owns window.
+HWND FocusOf(HWND window);
 
 }  // namespace quillet::test

@@ -10,7 +10,9 @@
 #include "document/open_document_win.h"
 #include "document/text_transfer.h"
 #include "platform/win_handles.h"
+#include "support/file_faults.h"
 #include "support/message_box_watch.h"
+#include "support/small_disk.h"
 
 namespace quillet {
 namespace {
@@ -120,55 +122,31 @@ TEST_F(AppendTest, ATargetThatCannotBeOpenedIsReportedAndLeftAlone) {
     EXPECT_EQ("", Setting(key::kAppendTo));
 }
 
-// Writes the first 1000 bytes of a call, then reports a full disk.
-BOOL FailAfterAThousandBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
-    ::WriteFile(file, data, size < 1000 ? size : 1000, written, nullptr);
-    ::SetLastError(ERROR_DISK_FULL);
-    return FALSE;
-}
-
-// Fills the disk of path's folder with path; true when a write then failed.
-bool FillDisk(const std::string& path) {
-    UniqueFile filler(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    const std::string chunk(1 << 16, 'f');
-    DWORD written = 0;
-    for (int i = 0; i < 4096; ++i) {  // 256 MB at most
-        if (!::WriteFile(filler.Get(), chunk.data(), 1 << 16, &written, nullptr) || written < chunk.size()) return true;
-    }
-    return false;
-}
-
 // On the small disk the test run provides (QUILLET_SMALL_DISK), in a folder
-// of the test's own, filled up and emptied again; without one, with a write
-// failure injected instead.
+// of the test's own, filled up; without one, with a write failure injected
+// part-way instead.
 TEST_F(AppendTest, AFullDiskLeavesTheTargetAsItWasAndSaysSo) {
-    char disk[MAX_PATH] = {};
-    const DWORD length = ::GetEnvironmentVariableA("QUILLET_SMALL_DISK", disk, sizeof disk);
-    const std::string folder = std::string(disk) + "\\append-test-" + std::to_string(::GetCurrentProcessId());
-    const bool real = length > 0 && length < sizeof disk && ::CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string in = real ? folder : folder_.Path();
+    test::SmallDiskFolder disk;
+    test::FileFaults faults;
+    const bool real = disk.Available();
+    const std::string in = real ? disk.Path() : folder_.Path();
     std::printf(real ? "a full disk in %s\n" : "no small disk: a write failure is injected in %s\n", in.c_str());
-    const std::string existing = in + "\\existing.txt", missing = in + "\\missing.txt", filler = in + "\\filler";
+    const std::string existing = in + "\\existing.txt", missing = in + "\\missing.txt";
     UntitledDocument(std::string(200000, 'd') + "\r\n");
     WriteFileBytes(existing, "x\r\n");
     if (real) {
-        EXPECT_TRUE(FillDisk(filler));
+        EXPECT_TRUE(disk.Fill());
     } else {
-        SetWriteFileForTesting(FailAfterAThousandBytes);
+        faults.FailWritesAt(1000);
     }
     for (const std::string& target : {existing, missing}) {
         EXPECT_EQ(kNotAppended + target + "\r\n\r\n" + SystemErrorText(ERROR_DISK_FULL) +
                       "\r\n\r\nThe file was left as it was.",
                   AppendThroughDialog(target));
     }
-    SetWriteFileForTesting(nullptr);
     EXPECT_EQ("x\r\n", ReadFileBytes(existing));
     EXPECT_FALSE(test::FileExists(missing));
     EXPECT_EQ("", Setting(key::kAppendTo));
-    if (real) {
-        for (const std::string& file : {filler, existing}) ::DeleteFileA(file.c_str());
-        ::RemoveDirectoryA(folder.c_str());
-    }
 }
 
 }  // namespace

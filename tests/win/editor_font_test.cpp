@@ -148,9 +148,7 @@ TEST_F(EditorFontTest, OnTheRichEdit10FallbackTheFontAndWordWrapWorkToo) {
     UseRichEdit10ForTesting(true);
     Start();
     UseRichEdit10ForTesting(false);
-    std::string words;
-    for (int i = 0; i < 60; ++i) words += "word" + std::to_string(i) + " ";
-    AddLine(Main().editor, words);
+    AddLine(Main().editor, test::LongLine());
     ::SetForegroundWindow(Main().window);
     DispatchMenuEvent({Main().window, Main().editor, SettingsFilePath()}, 26);
     EXPECT_GT(test::DisplayLines(Main().editor), 1);

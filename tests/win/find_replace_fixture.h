@@ -65,12 +65,7 @@ public:
     }
 
     // The keyboard focus of the window's thread.
-    HWND Focus() const {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        ::GetGUIThreadInfo(::GetWindowThreadProcessId(window_, nullptr), &info);
-        return info.hwndFocus;
-    }
+    HWND Focus() const { return test::FocusOf(window_); }
 
 private:
     HWND window_;

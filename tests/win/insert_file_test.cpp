@@ -14,6 +14,7 @@
 #include "document/text_transfer.h"
 #include "support/file_faults.h"
 #include "support/message_box_watch.h"
+#include "support/view_probe.h"
 
 namespace quillet {
 namespace {
@@ -159,14 +160,6 @@ protected:
     }
 };
 
-bool IsLink(HWND editor, long position) {
-    SetSelection(editor, position, position + 1);
-    CHARFORMAT2A format{};
-    format.cbSize = sizeof format;
-    Send(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    return (format.dwMask & CFM_LINK) && (format.dwEffects & CFE_LINK);
-}
-
 TEST_F(InsertCommandTest, PutsTheLinesAboveTheFirstSelectedLineAndKeepsTheTitle) {
     const std::string document = LoadedDocument("l0\r\nl1\r\nl2\r\n");
     const std::string inserted = folder_.File("other file.txt");
@@ -179,7 +172,7 @@ TEST_F(InsertCommandTest, PutsTheLinesAboveTheFirstSelectedLineAndKeepsTheTitle)
     EXPECT_EQ("Quillet - " + document, Title());
     EXPECT_TRUE(IsModified(Editor()));
     EXPECT_EQ(folder_.Path() + "\\", Setting(key::kInsert));
-    EXPECT_TRUE(IsLink(Editor(), Send(Editor(), EM_LINEINDEX, 2) + 10));  // links recognised in it
+    EXPECT_TRUE(test::IsLinkAt(Editor(), Send(Editor(), EM_LINEINDEX, 2) + 10));  // links recognised in it
 }
 
 TEST_F(InsertCommandTest, NothingIsInsertedForACancelAMissingFileAnEmptyOneOrAReadError) {

@@ -15,6 +15,7 @@
 #include "app/event_loop_win.h"
 #include "document/open_document_win.h"
 #include "support/recorded_links.h"
+#include "support/view_probe.h"
 #include "ui/dropped_files_win.h"
 
 namespace quillet {
@@ -34,14 +35,7 @@ protected:
         WriteFileBytes(path, text);
         ASSERT_TRUE(LoadDocument(Context(), path));
     }
-    bool IsLinkAt(long position) const {
-        SetSelection(Editor(), position, position + 1);
-        CHARFORMAT2A format{};
-        format.cbSize = sizeof format;
-        ::SendMessageA(Editor(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-        SetSelection(Editor(), 0, 0);
-        return (format.dwMask & CFM_LINK) && (format.dwEffects & CFE_LINK);
-    }
+    bool IsLinkAt(long position) const { return test::IsLinkAt(Editor(), position); }
     // Mouse messages as the system sends them for a click on the character
     // at position; over a link, the editor reports each to the main window.
     void Click(long position, const std::vector<UINT>& messages) const {

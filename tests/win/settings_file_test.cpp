@@ -86,17 +86,7 @@ TEST_F(SettingsFileTest, AFolderWithTheFilesNameIsLeftAlone) {
     const DWORD attributes = ::GetFileAttributesA(settings_.c_str());
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    WIN32_FIND_DATAA found{};
-    HANDLE find = ::FindFirstFileA((settings_ + "\\*").c_str(), &found);
-    int entries = 0;
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") ++entries;
-        } while (::FindNextFileA(find, &found));
-        ::FindClose(find);
-    }
-    EXPECT_EQ(entries, 0);
+    EXPECT_EQ(test::FileNames(settings_).size(), 0u);
     EXPECT_EQ(ReadSetting(settings_, section::kDisplay, key::kWordWrap), "");
 }
 

@@ -19,12 +19,6 @@
 namespace quillet {
 namespace {
 
-std::string LongLine() {  // wider than the editor
-    std::string words;
-    for (int i = 0; i < 60; ++i) words += "word" + std::to_string(i) + " ";
-    return words;
-}
-
 class ViewSwitchTest : public test::StartedMainWindowTest,
                        public ::testing::WithParamInterface<test::ViewSwitchUnderTest> {
 protected:
@@ -34,7 +28,7 @@ protected:
         const std::size_t at = settings.find(key) + key.size();
         settings.replace(at, settings.find('\r', at) - at, value);
         Start(settings.c_str());
-        AddLine(Main().editor, LongLine());
+        AddLine(Main().editor, test::LongLine());
     }
     CommandContext Context() { return {Main().window, Main().editor, SettingsFilePath()}; }
     void Command() { DispatchMenuEvent(Context(), GetParam().menuId); }
@@ -48,7 +42,7 @@ protected:
 
 TEST_P(ViewSwitchTest, AFirstStartIsOffAndEachCommandFlipsTicksAndStoresAtOnce) {
     Start();
-    AddLine(Main().editor, LongLine());
+    AddLine(Main().editor, test::LongLine());
     ExpectShows("off", false, "false");
     Command();
     ExpectShows("on", true, "true");
@@ -77,7 +71,7 @@ TEST_P(ViewSwitchTest, AStoredTRUEIsOffAStoredTrueIsOnAndTheCommandReadsTheFile)
 TEST_P(ViewSwitchTest, WhereNothingCanBeStoredEachCommandSetsTheSameStateAgain) {
     // In a folder that does not exist, every read gives "" and every write fails.
     ASSERT_TRUE(StartUp(folder_.File("missing\\Quillet_Settings.ini"), "quillet.exe"));
-    AddLine(Main().editor, LongLine());
+    AddLine(Main().editor, test::LongLine());
     for (int i = 0; i < 2; ++i) {
         Command();
         ExpectShows("on", true, "");
@@ -91,7 +85,7 @@ class WordWrapTest : public test::StartedMainWindowTest {};
 
 TEST_F(WordWrapTest, ChangesOnlyTheDisplayLinesLayingThemOutOnceAndTheStatusTextFollows) {
     const std::string file = folder_.File("long.txt");
-    const std::string bytes = "first\r\n" + LongLine() + "\r\nlast\r\n";
+    const std::string bytes = "first\r\n" + test::LongLine() + "\r\nlast\r\n";
     test::WriteFileBytes(file, bytes);
     Start(nullptr, "quillet.exe \"" + file + "\"");
     HWND editor = Main().editor;
