@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "about/version_text.h"
+#include "platform/file_attributes_win.h"
+#include "platform/function_by_name_win.h"
 #include "platform/win_handles.h"
 
 namespace quillet {
@@ -22,29 +24,17 @@ constexpr DWORD kLanguageNameSize = 128;
 
 // The version functions are found by name in a library loaded for one
 // reading; one that is missing is nullptr and counts as a call that failed.
-template <typename Function>
-Function Find(HMODULE library, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
-}
-
 struct VersionFunctions {
     explicit VersionFunctions(HMODULE library)
-        : getSize(Find<GetSizeFn>(library, "GetFileVersionInfoSizeA")),
-          getInfo(Find<GetInfoFn>(library, "GetFileVersionInfoA")),
-          queryValue(Find<QueryValueFn>(library, "VerQueryValueA")),
-          languageName(Find<LanguageNameFn>(library, "VerLanguageNameA")) {}
+        : getSize(FunctionByName<GetSizeFn>(library, "GetFileVersionInfoSizeA")),
+          getInfo(FunctionByName<GetInfoFn>(library, "GetFileVersionInfoA")),
+          queryValue(FunctionByName<QueryValueFn>(library, "VerQueryValueA")),
+          languageName(FunctionByName<LanguageNameFn>(library, "VerLanguageNameA")) {}
     GetSizeFn getSize;
     GetInfoFn getInfo;
     QueryValueFn queryValue;
     LanguageNameFn languageName;
 };
-
-bool HasContent(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
-}
 
 // One read version block and the lookups in it. A value is read up to its
 // first zero byte, but never past the end of the block, whatever the
@@ -90,7 +80,7 @@ std::string LanguageName(const VersionFunctions& functions, WORD language) {
 }  // namespace
 
 std::string VersionInfoText(const std::string& path, unsigned mask, bool withNames) {
-    if (!HasContent(path)) return {};
+    if (!IsNonEmptyFile(path)) return {};
     const UniqueLibrary library(::LoadLibraryA("Version.dll"));
     if (!library) return {};
     const VersionFunctions functions(library.Get());

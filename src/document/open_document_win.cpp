@@ -10,6 +10,7 @@
 #include "document/path_rules.h"
 #include "document/text_transfer.h"
 #include "platform/editor_control_win.h"
+#include "platform/file_attributes_win.h"
 #include "platform/modal_win.h"
 
 namespace quillet {
@@ -68,13 +69,6 @@ void ReportPartlyPutBack(const CommandContext& context, const std::string& path,
                     "untitled. " +
                         (aside.empty() ? "Its whole text could not be saved anywhere: " + SystemErrorText(error)
                                        : "Its whole text is saved in " + aside + "."));
-}
-
-bool IsNonEmptyFile(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
 }
 
 }  // namespace

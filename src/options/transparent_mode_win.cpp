@@ -3,7 +3,7 @@
 #include "app/commands.h"
 #include "app/settings_rules.h"
 #include "options/view_switch_win.h"
-#include "platform/win_handles.h"
+#include "platform/function_by_name_win.h"
 
 namespace quillet {
 namespace {
@@ -19,13 +19,9 @@ void SetWindowOpacity(HWND window, BYTE alpha) {
     const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
     ::SetWindowLongPtrA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
     // Looked up by name, so that the program starts on a system without it.
-    const UniqueLibrary user32(::LoadLibraryA("user32.dll"));
-    if (!user32) return;
-    const FARPROC found = ::GetProcAddress(user32.Get(), "SetLayeredWindowAttributes");
-    if (!found) return;
-    const auto setAttributes =
-        reinterpret_cast<SetLayeredWindowAttributesFn>(reinterpret_cast<void (*)()>(found));
-    setAttributes(window, 0, alpha, LWA_ALPHA);
+    const auto setAttributes = FunctionByName<SetLayeredWindowAttributesFn>(::GetModuleHandleA("user32.dll"),
+                                                                            "SetLayeredWindowAttributes");
+    if (setAttributes) setAttributes(window, 0, alpha, LWA_ALPHA);
 }
 
 void SetTransparent(const CommandContext& context, bool on) {
