@@ -10,6 +10,8 @@ TEST(PrintCommand, TheEditorOfTheGivenFolderWithThePathUnquoted) {
               PrintCommandLine(PrintProgramPath("C:\\windows\\system32"), "C:\\My Texts\\a b.txt"));
     EXPECT_EQ("C:\\notepad.exe", PrintProgramPath("C:\\"));
     EXPECT_EQ("/p a b.txt", PrintParameters("a b.txt"));
+    // A folder given with its final backslash, and a path without a folder.
+    EXPECT_EQ("\"D:\\sys\\notepad.exe\" /p notes.txt", PrintCommandLine(PrintProgramPath("D:\\sys\\"), "notes.txt"));
 }
 
 }  // namespace

@@ -79,6 +79,11 @@ TEST_F(AppendTest, TheDocumentsLinesFollowTheTargetsLastByte) {
         EXPECT_TRUE(IsModified(Editor()));
         EXPECT_EQ(folder_.Path() + "\\", Setting(key::kAppendTo));
     }
+    // Also when named as a relative path.
+    WriteFileBytes(target, "u\r\n");
+    UntitledDocument("a");
+    EXPECT_EQ("", AppendDirectly("Untitled.txt"));
+    EXPECT_EQ("u\r\na\r\n", ReadFileBytes(target));
 }
 
 TEST_F(AppendTest, TheDocumentsOwnFileIsRefusedHoweverItsPathIsWritten) {
@@ -88,6 +93,7 @@ TEST_F(AppendTest, TheDocumentsOwnFileIsRefusedHoweverItsPathIsWritten) {
     Type("unsaved ");
     char shortName[MAX_PATH] = {};
     ASSERT_NE(0u, ::GetShortPathNameA(own.c_str(), shortName, sizeof shortName));
+    ASSERT_NE(own, shortName);
     ASSERT_TRUE(::CreateHardLinkA(folder_.File("link.txt").c_str(), own.c_str(), nullptr));
     std::string upper = own;
     ::CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
@@ -100,6 +106,8 @@ TEST_F(AppendTest, TheDocumentsOwnFileIsRefusedHoweverItsPathIsWritten) {
     EXPECT_EQ(kOwnFile, AppendDirectly("Own File With A Long Name.txt"));
     EXPECT_EQ("saved\r\n", ReadFileBytes(own));
     EXPECT_EQ("", Setting(key::kAppendTo));
+    EXPECT_TRUE(IsModified(Editor()));
+    EXPECT_EQ("Quillet - " + own, Title());
     EXPECT_EQ("", AppendDirectly(folder_.File("other.txt")));  // any other file is fine
     EXPECT_EQ("unsaved saved\r\n", ReadFileBytes(folder_.File("other.txt")));
 }

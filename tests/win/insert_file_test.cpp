@@ -13,13 +13,12 @@
 #include "document/open_document_win.h"
 #include "document/text_transfer.h"
 #include "support/file_faults.h"
+#include "support/insert_cases.h"
 #include "support/message_box_watch.h"
 #include "support/view_probe.h"
 
 namespace quillet {
 namespace {
-
-using namespace std::string_literals;
 
 long Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return static_cast<long>(::SendMessageA(editor, message, wParam, lParam));
@@ -50,20 +49,23 @@ protected:
     }
     void TearDown() override { ::DestroyWindow(parent_); }
 
-    // Both editors hold document with the caret at position; the reference
-    // adds the file's lines one by one at the caret line's index, which then
-    // moves down one; the other takes the block in one go. Same outcome?
-    void InsertBothWays(const std::string& document, long position, const std::string& file) {
+    // Both editors hold document with the selection from start to end (the
+    // caret at start when end is negative); the reference adds the file's
+    // lines one by one at the caret line's index, which then moves down one;
+    // the other takes the block in one go. Same outcome?
+    void InsertBothWays(const std::string& document, long start, const std::string& file, long end = -1) {
         for (HWND editor : {lineByLine_, inOneGo_}) {
             Load(editor, document);
-            SetSelection(editor, position, position);
+            SetSelection(editor, start, end < 0 ? start : end);
         }
         long index = CaretLine(lineByLine_);
         for (const std::string& line : SplitLines(file)) AddLine(lineByLine_, line, index++);
         InsertBlockAtCaretLine(inOneGo_, InsertedBlockFromFileBytes(file));
         EXPECT_EQ(Saved(lineByLine_), Saved(inOneGo_));
+        EXPECT_EQ(LineCount(lineByLine_), LineCount(inOneGo_));
         EXPECT_EQ(GetLineMark(lineByLine_), GetLineMark(inOneGo_));
         EXPECT_EQ(GetSelection(lineByLine_).start, GetSelection(inOneGo_).start);
+        EXPECT_EQ(GetSelection(lineByLine_).end, GetSelection(inOneGo_).end);
         EXPECT_EQ(GetSelection(inOneGo_).start, GetSelection(inOneGo_).end);
         EXPECT_EQ(IsModified(lineByLine_), IsModified(inOneGo_));
     }
@@ -74,30 +76,18 @@ protected:
 };
 
 TEST_F(InsertTransferTest, GivesWhatAddingTheLinesOneByOneGives) {
-    const struct {
-        const char* name;
-        std::string document;  // file bytes, loaded
-        long caretLine, caretColumn;
-        std::string file;   // inserted
-        std::string saved;  // the document afterwards, as Save writes it
-    } cases[] = {
-        {"mid-line 2 of five", "l0\r\nl1\r\nl2\r\nl3\r\nl4", 2, 1, "f0\r\nf1\r\n", "l0\r\nl1\r\nf0\r\nf1\r\nl2\r\nl3\r\nl4\r\n"},
-        {"first line", "l0\r\nl1", 0, 2, "f0\nf1", "f0\r\nf1\r\nl0\r\nl1\r\n"},
-        {"end of a last line without a break", "a\r\nlast", 1, 4, "f\r\n", "a\r\nf\r\nlast\r\n"},
-        {"empty file", "a\r\nb", 1, 1, "", "a\r\nb\r\n"},
-        {"empty document", "", 0, 0, "f0\r\nf1", "f0\r\nf1\r\n\r\n"},
-        {"document of one empty line", "\r\n", 0, 0, "x", "x\r\n\r\n"},
-        {"document beginning with an empty line", "\r\nz", 1, 0, "\r\n", "\r\n\r\nz\r\n"},
-        {"every line end and NULs", "d", 0, 1, "a\rb\n\0c\r\r\n"s, "a\r\nb\r\n\r\nc\r\n\r\nd\r\n"},
-    };
-    for (const auto& c : cases) {
+    for (const test::InsertCase& c : test::kInsertCases) {
         SCOPED_TRACE(c.name);
-        Load(inOneGo_, c.document);
-        InsertBothWays(c.document, Send(inOneGo_, EM_LINEINDEX, c.caretLine) + c.caretColumn, c.file);
+        const std::string document(c.document);
+        Load(inOneGo_, document);
+        InsertBothWays(document, Send(inOneGo_, EM_LINEINDEX, c.caretLine) + c.caretColumn, std::string(c.file));
         EXPECT_EQ(c.saved, Saved(inOneGo_));
-        EXPECT_EQ(c.file.empty() ? c.caretLine : c.caretLine + static_cast<long>(SplitLines(c.file).size()),
-                  CaretLine(inOneGo_));
+        EXPECT_EQ(c.caretLineAfter, CaretLine(inOneGo_));
+        EXPECT_EQ(c.file.empty(), !IsModified(inOneGo_));
     }
+    // With text selected, the block goes above the first selected line.
+    InsertBothWays("l0\r\nl1\r\nl2\r\n", 4, "f\r\n", 8);  // from inside l1 into l2
+    EXPECT_EQ("l0\r\nf\r\nl1\r\nl2\r\n", Saved(inOneGo_));
     uint32_t state = 0x1234567u;  // then random documents, carets and files
     auto bytes = [&state](uint32_t maxLength) {
         std::string b(state % (maxLength + 1), 'a');
@@ -173,6 +163,7 @@ TEST_F(InsertCommandTest, PutsTheLinesAboveTheFirstSelectedLineAndKeepsTheTitle)
     EXPECT_TRUE(IsModified(Editor()));
     EXPECT_EQ(folder_.Path() + "\\", Setting(key::kInsert));
     EXPECT_TRUE(test::IsLinkAt(Editor(), Send(Editor(), EM_LINEINDEX, 2) + 10));  // links recognised in it
+    EXPECT_EQ("l0\r\nl1\r\nl2\r\n", test::ReadFileBytes(document));  // the file is untouched
 }
 
 TEST_F(InsertCommandTest, NothingIsInsertedForACancelAMissingFileAnEmptyOneOrAReadError) {
@@ -181,6 +172,9 @@ TEST_F(InsertCommandTest, NothingIsInsertedForACancelAMissingFileAnEmptyOneOrARe
     OnInsert(Context());
     EXPECT_TRUE(cancel.Answered());
     EXPECT_EQ("", InsertThroughDialog(folder_.File("missing.txt")));  // silently
+    test::MessageBoxWatch none;
+    EXPECT_FALSE(InsertFile(Context(), folder_.Path()));  // a folder, silently too
+    EXPECT_EQ("", none.Finish());
     const std::string failing = folder_.File("failing.txt");
     test::WriteFileBytes(failing, std::string(3 << 19, 'f'));
     SetReadFileForTesting(test::FailReadsAfterOneMegabyte);

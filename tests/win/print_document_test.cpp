@@ -61,6 +61,7 @@ TEST_F(PrintTest, TheSavedFileGoesToTheSystemEditorUnquotedAndHidden) {
     EXPECT_EQ("", Print());  // no question, no save
     EXPECT_EQ("\"" + system_.File("notepad.exe") + "\" /p " + path + "\nhidden\n", Recorded(10000));
     EXPECT_EQ("as saved\r\n", test::ReadFileBytes(path));
+    EXPECT_TRUE(IsModified(Editor()));
 }
 
 TEST_F(PrintTest, NoEditorInTheSystemFolderMeansNothingIsStartedOrShown) {
