@@ -246,7 +246,7 @@ ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& b
 }
 
 std::string SaveInTemporaryFile(const std::string& bytes, DWORD& error) {
-    const std::string name = NewTemporaryFile(SystemTemporaryFolder());
+    std::string name = NewTemporaryFile(SystemTemporaryFolder());
     if (name.empty()) {
         error = ::GetLastError();
         return {};
