@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/command_line.h"
 #include "fuzz_support.h"
+#include "program/command_line.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 // The file writer's two forms. The input is cut into a document's lines at
 // each LF, with CR and NUL bytes left out (a line cannot hold them); an empty
 // input is a document without lines. Checked:
-//   - FileBytesFromLines writes each line followed by CR LF, and reading
-//     those bytes gives the lines back;
 //   - the streamed form (lines joined by CR LF, plus CR LF when there is a
-//     line) gives the same bytes;
+//     line) gives each line followed by CR LF, and reading those bytes
+//     gives the lines back;
 //   - the whole save path: the editor text a load of those bytes gives, as
 //     the control streams it out (CR as CR LF), writes the same bytes again.
 #include <cstdint>
@@ -12,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "document/line_reader.h"
 #include "document/text_transfer.h"
 #include "fuzz_support.h"
 
@@ -52,11 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::vector<std::string> lines = LinesFromInput(fuzz::AsText(data, size));
     const bool hasLines = !lines.empty();
 
-    const std::string bytes = quillet::FileBytesFromLines(lines.data(), lines.size());
+    const std::string bytes = quillet::FileBytesFromStreamedText(fuzz::Join(lines, "\r\n"), hasLines);
     FUZZ_CHECK(bytes == fuzz::JoinAfterEach(lines, "\r\n"));
-    FUZZ_CHECK(quillet::SplitLines(bytes) == lines);
-
-    FUZZ_CHECK(quillet::FileBytesFromStreamedText(fuzz::Join(lines, "\r\n"), hasLines) == bytes);
+    FUZZ_CHECK(fuzz::ModelLines(bytes) == lines);
 
     // Load the written bytes into the editor's form and save them again.
     const quillet::EditorText editor = quillet::EditorTextFromFileBytes(bytes);

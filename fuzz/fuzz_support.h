@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Unlike assert(), always compiled in, and says which invariant broke.
@@ -48,6 +49,31 @@ inline std::string JoinAfterEach(const std::vector<std::string>& lines, std::str
 }
 
 inline bool IsLineEnd(char c) { return c == '\0' || c == '\r' || c == '\n'; }
+
+// The line rules written out byte by byte: LF, CR LF, CR and NUL end a line;
+// a last line without an end counts; nothing follows a final line end.
+inline std::vector<std::string> ModelLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::string line;
+        while (i < bytes.size()) {
+            const char c = bytes[i++];
+            if (c == '\n' || c == '\0') {
+                break;
+            }
+            if (c == '\r') {
+                if (i < bytes.size() && bytes[i] == '\n') {
+                    ++i;
+                }
+                break;
+            }
+            line.push_back(c);
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
 
 inline bool HasLineEnd(std::string_view text) {
     for (char c : text) {

@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings_rules.h"
 #include "document/path_rules.h"
 #include "fuzz_support.h"
+#include "program/settings_rules.h"
 
 namespace {
 

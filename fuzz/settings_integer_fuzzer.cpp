@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings_rules.h"
 #include "fuzz_support.h"
+#include "program/settings_rules.h"
 
 namespace {
 

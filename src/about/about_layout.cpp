@@ -1,6 +1,6 @@
 #include "about/about_layout.h"
 
-#include "ui/layout.h"
+#include "platform/window_place.h"
 
 namespace quillet {
 namespace {

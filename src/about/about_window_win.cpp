@@ -1,16 +1,19 @@
 #include "about/about_window_win.h"
 
+#include <optional>
+
 #include "about/about_images_win.h"
 #include "about/about_layout.h"
 #include "about/about_link_win.h"
 #include "about/about_texts.h"
 #include "about/version_info_win.h"
-#include "app/resource_ids.h"
+#include "platform/link_opener_win.h"
 #include "platform/message_loop_win.h"
+#include "platform/modal_win.h"
 #include "platform/program_file_win.h"
 #include "platform/win_handles.h"
 #include "platform/window_parts_win.h"
-#include "ui/link_opener_win.h"
+#include "program/resource_ids.h"
 
 namespace quillet {
 namespace {
@@ -130,43 +133,39 @@ void CreateControls(HWND window, const std::string& texts, AboutWindow& state) {
     CreateChild(window, "Button", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, about_place::kOkButton, IDOK);
 }
 
-// Waits for one of the three ways to close. Meanwhile the main window drops
-// its commands, drops and close request. A WM_QUIT ends the wait and is
-// posted again for the loop outside.
-void WaitForClose(HWND window, const AboutWindow& state) {
-    const ToolWindowLoopScope toolLoop;
-    MSG message{};
-    while (state.outcome == Outcome::Open) {
-        switch (WaitForEvent(message)) {
-        case WaitResult::Quit:
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        case WaitResult::Shortcut:
-            break;
-        case WaitResult::Message:
-            if (!::IsDialogMessageA(window, &message)) DispatchEvent(message);
-            break;
-        }
-    }
-}
+// Runs until one of the three ways to close; the dialog keys (Enter, Esc,
+// Tab) work as in a dialog box.
+class AboutLoop final : public LoopOwner {
+public:
+    AboutLoop(HWND window, const AboutWindow& state) : window_(window), state_(state) {}
+    bool KeepsRunning() const override { return state_.outcome == Outcome::Open; }
+    bool TakesMessage(MSG& message) override { return ::IsDialogMessageA(window_, &message) != FALSE; }
+
+private:
+    HWND window_;
+    const AboutWindow& state_;
+};
 
 }  // namespace
 
 void RunAboutWindow(HWND mainWindow, const std::string& joinedTexts) {
     AboutWindow state;
+    // The main window is disabled before the About window is made, so that
+    // the About window is the one left enabled.
+    std::optional<ModalScope> modal(std::in_place);
     HWND window = CreateAboutWindow(mainWindow, AboutTextOf(joinedTexts, AboutText::Title), state);
     if (window) {
-        ::EnableWindow(mainWindow, FALSE);
         ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         CreateControls(window, joinedTexts, state);
         ::ShowWindow(window, SW_SHOWNORMAL);
         ::SetFocus(::GetDlgItem(window, IDOK));
-        WaitForClose(window, state);
+        AboutLoop loop(window, state);
+        RunMessageLoop(loop);
         if (state.outcome == Outcome::LinkFired) OpenLink(AboutTextOf(joinedTexts, AboutText::LinkTarget));
     }
     // The main window is enabled before the About window goes, so that the
     // system hands the activation back to it rather than to another program.
-    ::EnableWindow(mainWindow, TRUE);
+    modal.reset();
     if (window) ::DestroyWindow(window);
     ::SetActiveWindow(mainWindow);
 }

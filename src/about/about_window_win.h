@@ -6,7 +6,7 @@
 #include <string>
 
 #include "about/version_text.h"
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

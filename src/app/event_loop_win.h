@@ -1,16 +1,9 @@
-// The main window's message handling and the program's event loop.
+// The program's event loop on the main window.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-
-#include "app/status_bar_win.h"
-#include "ui/main_window_win.h"
-
 namespace quillet {
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Every loop refreshes the status bar before it dispatches a message.
 void InstallStatusBarRefresh();

@@ -1,7 +1,7 @@
 #include "app/program_end_win.h"
 
 #include "document/document_state_win.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
 #include "platform/function_by_name_win.h"
 #include "ui/window_geometry_win.h"
 

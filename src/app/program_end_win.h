@@ -1,7 +1,7 @@
 // How the program ends: closing the main window, or the Exit command.
 #pragma once
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

@@ -7,16 +7,16 @@
 #include <shellapi.h>
 
 #include "app/event_loop_win.h"
-#include "app/settings_win.h"
+#include "app/main_window_win.h"
 #include "app/status_bar_win.h"
 #include "document/open_document_win.h"
 #include "options/always_on_top_win.h"
 #include "options/transparent_mode_win.h"
 #include "options/word_wrap_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
 #include "platform/modal_win.h"
-#include "ui/main_window_win.h"
-#include "ui/shortcuts_win.h"
+#include "program/settings_win.h"
 #include "ui/window_geometry_win.h"
 
 namespace quillet {
@@ -43,23 +43,24 @@ bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
 
     MainWindow& main = TheMainWindow();
     InstallStatusBarRefresh();
-    if (!BuildMainWindow(main, MainWindowProc)) {
+    if (!BuildMainWindow(main)) {
         ReportStartFailure();
         return false;
     }
     ::DragAcceptFiles(main.window, TRUE);
-    if (HWND hidden = main.buttons[12]) ::ShowWindow(hidden, SW_HIDE);
+    // The pen's button is made with the others but never shown.
+    if (HWND pen = main.buttons[control_id::kButtonHidden]) ::ShowWindow(pen, SW_HIDE);
     EnableLinkNotices(main.editor);
     EnableChangeNotices(main.editor);
     PlaceWindow(main.window, ReadStoredGeometry(settingsPath));
     ::ShowWindow(main.window, SW_SHOWNORMAL);
     LayoutMainWindow(main);
-    const CommandContext context{main.window, main.editor, SettingsFilePath()};
+    const CommandContext context = ContextOf(main);
     // The three view switches, in this order, now that the window is shown.
     ApplyWordWrap(context);
     ApplyAlwaysOnTop(context);
     ApplyTransparentMode(context);
-    BuildContextMenuAndShortcuts(main.window);
+    BuildContextMenuAndShortcuts(main);
     SetModified(main.editor, false);
     LoadCommandLineFile(context, commandLine);
     ::SetFocus(main.editor);

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "app/status_text.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_change_note.h"
+#include "platform/editor_text_win.h"
 
 namespace quillet {
 namespace {
 
 struct ShownState {
     bool known = false;
-    bool edited = false;  // an edit reported since the figures were worked out
     HWND editor = nullptr;
     EditorState editorState{};
 };
@@ -24,7 +24,7 @@ ShownState& Shown() {
 }
 
 bool StillCurrent(const ShownState& shown, HWND editor, const EditorState& now) {
-    return shown.known && !shown.edited && shown.editor == editor && shown.editorState == now;
+    return shown.known && shown.editor == editor && shown.editorState == now;
 }
 
 }  // namespace
@@ -33,10 +33,11 @@ void RefreshStatusBar(const MainWindow& main) {
     if (!main.statusBar || !main.editor) return;
     ShownState& shown = Shown();
     const EditorState now = ObserveEditor(main.editor);
-    if (StillCurrent(shown, main.editor, now)) return;
+    const bool changed = TakeEditorChangedNote();
+    if (!changed && StillCurrent(shown, main.editor, now)) return;
 
     const CaretPosition caret = GetCaretPosition(main.editor, now);
-    shown = {true, false, main.editor, now};
+    shown = {true, main.editor, now};
     const std::string text = StatusText(caret.column, caret.line, caret.lineCount);
     // Setting the same text again would only repaint, and each repaint is one
     // more message through here.
@@ -44,8 +45,6 @@ void RefreshStatusBar(const MainWindow& main) {
     ::SendMessageA(main.statusBar, WM_GETTEXT, sizeof current, reinterpret_cast<LPARAM>(current));
     if (text != current) ::SendMessageA(main.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-
-void NoteEditorChanged() { Shown().edited = true; }
 
 void EnableChangeNotices(HWND editor) {
     const LRESULT mask = ::SendMessageA(editor, EM_GETEVENTMASK, 0, 0);

@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <optional>
-
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
 #include "document/document_title_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
@@ -13,50 +9,21 @@
 #include "document/text_transfer.h"
 #include "platform/editor_control_win.h"
 #include "platform/modal_win.h"
+#include "platform/same_file_win.h"
 #include "platform/win_handles.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 
 namespace quillet {
 namespace {
 
 constexpr char kAppendTitle[] = "Save to the end of file";
-constexpr char kTextFilter[] = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
 constexpr char kLeftAsItWas[] = "The file was left as it was.";
-
-struct FileIdentity {
-    DWORD volume;
-    DWORD indexHigh;
-    DWORD indexLow;
-    bool operator==(const FileIdentity& other) const {
-        return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
-    }
-};
-
-// The volume and file index of an existing file or folder, however its path
-// is written (letter case, short names, "..", links).
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
-    UniqueFile file(::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file || !::GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
-    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
-
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 4] = {};
-    const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return length && length < sizeof full ? std::string(full, length) : path;
-}
 
 // Whether path names the file the document was loaded from or saved to. An
 // untitled document has none, whatever files lie in the current folder.
 bool IsDocumentsOwnFile(const std::string& documentPath, const std::string& path) {
-    if (IsUntitled(documentPath)) return false;
-    if (const std::optional<FileIdentity> own = IdentityOf(documentPath)) {
-        const std::optional<FileIdentity> target = IdentityOf(path);
-        return target && *target == *own;
-    }
-    // The document's file is gone, but its name is still the document's.
-    return ::lstrcmpiA(FullPath(documentPath).c_str(), FullPath(path).c_str()) == 0;
+    return !IsUntitled(documentPath) && NameSameFile(documentPath, path);
 }
 
 void ReportNotAppended(const std::string& path, const std::string& reason, const char* outcome) {
@@ -126,8 +93,7 @@ bool AppendDocumentTo(const CommandContext& context, const std::string& path) {
 }
 
 void OnAppendTo(const CommandContext& context) {
-    const std::string folder = ReadSetting(context.settingsPath, section::kLastAccessed, key::kAppendTo);
-    const std::string path = ShowFileDialog(FileDialogKind::Save, kAppendTitle, folder, kTextFilter);
+    const std::string path = AskForPath(context.settingsPath, key::kAppendTo, FileDialogKind::Save, kAppendTitle);
     if (path.empty()) return;
     AppendDocumentTo(context, path);
 }

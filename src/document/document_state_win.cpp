@@ -3,6 +3,7 @@
 #include "document/path_rules.h"
 #include "document/save_document_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
 #include "platform/modal_win.h"
 
 namespace quillet {

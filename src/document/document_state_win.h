@@ -2,8 +2,8 @@
 // unsaved text, and the New command.
 #pragma once
 
-#include "app/command_context_win.h"
 #include "document/document_title_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

@@ -6,6 +6,8 @@
 
 #include "document/file_dialog_rules.h"
 #include "platform/modal_win.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 
 namespace quillet {
 
@@ -33,6 +35,12 @@ std::string ShowFileDialog(FileDialogKind kind, const std::string& title,
         chosen = kind == FileDialogKind::Open ? ::GetOpenFileNameA(&dialog) : ::GetSaveFileNameA(&dialog);
     }
     return chosen ? std::string(file) : std::string();
+}
+
+std::string AskForPath(const std::string& settingsPath, const char* lastFolderKey, FileDialogKind kind,
+                       const char* title, const char* filter) {
+    const std::string folder = ReadSetting(settingsPath, section::kLastAccessed, lastFolderKey);
+    return ShowFileDialog(kind, title, folder, filter);
 }
 
 }  // namespace quillet

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "platform/system_calls_win.h"
 #include "platform/win_handles.h"
 
 namespace quillet {
@@ -9,37 +10,9 @@ namespace {
 
 constexpr DWORD kWriteChunk = 1 << 20;
 
-ReadFileFn& ReadHook() {
-    static ReadFileFn hook = nullptr;
-    return hook;
-}
-
-WriteFileFn& WriteHook() {
-    static WriteFileFn hook = nullptr;
-    return hook;
-}
-
-FlushFileFn& FlushHook() {
-    static FlushFileFn hook = nullptr;
-    return hook;
-}
-
-BOOL ReadBytes(HANDLE file, void* data, DWORD size, DWORD* read) {
-    if (ReadFileFn hook = ReadHook()) return hook(file, data, size, read);
-    return ::ReadFile(file, data, size, read, nullptr);
-}
-
-BOOL WriteBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
-    if (WriteFileFn hook = WriteHook()) return hook(file, data, size, written);
-    return ::WriteFile(file, data, size, written, nullptr);
-}
-
 }  // namespace
 
-bool FlushFile(HANDLE file) {
-    if (FlushFileFn hook = FlushHook()) return hook(file);
-    return ::FlushFileBuffers(file);
-}
+bool FlushFile(HANDLE file) { return SystemCallsInUse().flushFile(file) != FALSE; }
 
 bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error) {
     std::size_t offset = 0;
@@ -47,7 +20,7 @@ bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error) {
         const std::size_t left = bytes.size() - offset;
         const DWORD chunk = left < kWriteChunk ? static_cast<DWORD>(left) : kWriteChunk;
         DWORD written = 0;
-        if (!WriteBytes(file, bytes.data() + offset, chunk, &written)) {
+        if (!SystemCallsInUse().writeFile(file, bytes.data() + offset, chunk, &written)) {
             error = ::GetLastError();
             return false;
         }
@@ -81,7 +54,7 @@ bool FileHolds(HANDLE file, const std::string& bytes, DWORD& error) {
         const std::size_t left = bytes.size() - offset;
         DWORD read = 0;
         const std::size_t ask = left < chunk.size() ? left : chunk.size();
-        if (!ReadBytes(file, chunk.data(), static_cast<DWORD>(ask), &read)) {
+        if (!SystemCallsInUse().readFile(file, chunk.data(), static_cast<DWORD>(ask), &read)) {
             error = ::GetLastError();
             return false;
         }
@@ -131,7 +104,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& err
     while (total < bytes.size()) {
         const std::size_t left = bytes.size() - total;
         DWORD read = 0;
-        if (!ReadBytes(file.Get(), bytes.data() + total,
+        if (!SystemCallsInUse().readFile(file.Get(), bytes.data() + total,
                        left < kWriteChunk ? static_cast<DWORD>(left) : kWriteChunk, &read)) {
             error = ::GetLastError();
             return ReadResult::ReadFailed;
@@ -142,11 +115,5 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& err
     bytes.resize(total);
     return ReadResult::Ok;
 }
-
-void SetReadFileForTesting(ReadFileFn read) { ReadHook() = read; }
-
-void SetWriteFileForTesting(WriteFileFn write) { WriteHook() = write; }
-
-void SetFlushFileForTesting(FlushFileFn flush) { FlushHook() = flush; }
 
 }  // namespace quillet

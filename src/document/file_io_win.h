@@ -28,13 +28,4 @@ bool FlushFile(HANDLE file);
 // bytes. False otherwise, with error set when a read failed.
 bool FileHolds(HANDLE file, const std::string& bytes, DWORD& error);
 
-// Let tests make reads, writes and flushes fail part-way. nullptr restores
-// the system's ReadFile, WriteFile and FlushFileBuffers.
-using ReadFileFn = BOOL (*)(HANDLE file, void* data, DWORD size, DWORD* read);
-using WriteFileFn = BOOL (*)(HANDLE file, const void* data, DWORD size, DWORD* written);
-using FlushFileFn = BOOL (*)(HANDLE file);
-void SetReadFileForTesting(ReadFileFn read);
-void SetWriteFileForTesting(WriteFileFn write);
-void SetFlushFileForTesting(FlushFileFn flush);
-
 }  // namespace quillet

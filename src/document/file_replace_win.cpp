@@ -1,34 +1,22 @@
 #include "document/file_replace_win.h"
 
 #include "document/file_io_win.h"
+#include "platform/system_calls_win.h"
 #include "platform/win_handles.h"
 
 namespace quillet {
 namespace {
 
-ReplaceFileFn& ReplaceHook() {
-    static ReplaceFileFn hook = nullptr;
-    return hook;
-}
-
-MoveFileFn& MoveHook() {
-    static MoveFileFn hook = nullptr;
-    return hook;
-}
-
 // With a backup name the old file is never deleted: a replace that fails
 // leaves it under its own name or under the backup name.
 bool Replace(const std::string& path, const std::string& replacement, const std::string& backup) {
     const char* backupName = backup.empty() ? nullptr : backup.c_str();
-    if (ReplaceFileFn hook = ReplaceHook()) return hook(path.c_str(), replacement.c_str(), backupName);
-    return ::ReplaceFileA(path.c_str(), replacement.c_str(), backupName, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                          nullptr, nullptr);
+    return SystemCallsInUse().replaceFile(path.c_str(), replacement.c_str(), backupName) != FALSE;
 }
 
 // Moves a file to a name no file has; never over another file.
 bool MoveToFreeName(const std::string& from, const std::string& to) {
-    if (MoveFileFn hook = MoveHook()) return hook(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
-    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
+    return SystemCallsInUse().moveFile(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -257,9 +245,5 @@ std::string SaveInTemporaryFile(const std::string& bytes, DWORD& error) {
     }
     return name;
 }
-
-void SetReplaceFileForTesting(ReplaceFileFn replace) { ReplaceHook() = replace; }
-
-void SetMoveFileForTesting(MoveFileFn move) { MoveHook() = move; }
 
 }  // namespace quillet

@@ -37,11 +37,4 @@ ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& b
 // flushed and closed; its name, or "" with error set and no file left behind.
 std::string SaveInTemporaryFile(const std::string& bytes, DWORD& error);
 
-// Let tests make the replace and the moves fail. nullptr restores the system's
-// ReplaceFileA (with a backup name and no flags) and MoveFileExA.
-using ReplaceFileFn = BOOL (*)(const char* replaced, const char* replacement, const char* backup);
-using MoveFileFn = BOOL (*)(const char* from, const char* to, DWORD flags);
-void SetReplaceFileForTesting(ReplaceFileFn replace);
-void SetMoveFileForTesting(MoveFileFn move);
-
 }  // namespace quillet

@@ -2,19 +2,18 @@
 
 #include <utility>
 
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
 #include "document/inserted_block.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
 #include "platform/modal_win.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 
 namespace quillet {
 namespace {
 
 constexpr char kInsertTitle[] = "Insert into open file";
-constexpr char kTextFilter[] = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
 
 void ReportUnreadable(const std::string& path, ReadResult result, DWORD error) {
     const std::string reason =
@@ -51,8 +50,7 @@ bool InsertFile(const CommandContext& context, const std::string& path) {
 }
 
 void OnInsert(const CommandContext& context) {
-    const std::string folder = ReadSetting(context.settingsPath, section::kLastAccessed, key::kInsert);
-    const std::string path = ShowFileDialog(FileDialogKind::Open, kInsertTitle, folder, kTextFilter);
+    const std::string path = AskForPath(context.settingsPath, key::kInsert, FileDialogKind::Open, kInsertTitle);
     if (path.empty()) return;
     InsertFile(context, path);
 }

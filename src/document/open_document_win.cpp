@@ -1,8 +1,5 @@
 #include "document/open_document_win.h"
 
-#include "app/command_line.h"
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
 #include "document/document_state_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
@@ -10,8 +7,12 @@
 #include "document/path_rules.h"
 #include "document/text_transfer.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
 #include "platform/file_attributes_win.h"
 #include "platform/modal_win.h"
+#include "program/command_line.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 
 namespace quillet {
 namespace {
@@ -114,8 +115,7 @@ bool LoadDocument(const CommandContext& context, const std::string& path) {
 
 void OnOpen(const CommandContext& context) {
     if (!OfferToSaveChanges(context)) return;
-    const std::string folder = ReadSetting(context.settingsPath, section::kLastAccessed, key::kOpen);
-    const std::string path = ShowFileDialog(FileDialogKind::Open, kOpenTitle, folder, kOpenFilter);
+    const std::string path = AskForPath(context.settingsPath, key::kOpen, FileDialogKind::Open, kOpenTitle, kOpenFilter);
     if (path.empty()) return;
     LoadDocument(context, path);
 }

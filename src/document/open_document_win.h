@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

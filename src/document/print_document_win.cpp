@@ -10,28 +10,17 @@
 #include "document/path_rules.h"
 #include "document/print_command.h"
 #include "platform/modal_win.h"
+#include "platform/system_calls_win.h"
 
 namespace quillet {
 namespace {
 
-std::string& SystemFolderOverride() {
-    static std::string folder;
-    return folder;
-}
-
-// The system folder, so that no other "notepad.exe" on the search path (in
-// the program's folder or the current one) is ever started instead.
-std::string SystemFolder() {
-    if (!SystemFolderOverride().empty()) return SystemFolderOverride();
-    char folder[MAX_PATH] = {};
-    const UINT length = ::GetSystemDirectoryA(folder, sizeof folder);
-    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
-}
-
 // Starts the editor on path, hidden and detached; nothing is reported when
 // it cannot be started.
 void StartPrinting(const std::string& path) {
-    const std::string folder = SystemFolder();
+    // The system folder, so that no other "notepad.exe" on the search path
+    // (in the program's folder or the current one) is ever started instead.
+    const std::string folder = SystemCallsInUse().systemFolder();
     if (folder.empty()) return;
     const std::string program = PrintProgramPath(folder);
     const std::string commandLine = PrintCommandLine(program, path);
@@ -72,7 +61,5 @@ void OnPrint(const CommandContext& context) {
     }
     ::SetFocus(context.editor);
 }
-
-void SetSystemFolderForTesting(const std::string& folder) { SystemFolderOverride() = folder; }
 
 }  // namespace quillet

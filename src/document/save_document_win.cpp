@@ -1,7 +1,5 @@
 #include "document/save_document_win.h"
 
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
 #include "document/document_title_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
@@ -9,13 +7,16 @@
 #include "document/path_rules.h"
 #include "document/text_transfer.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
 #include "platform/modal_win.h"
+#include "platform/same_file_win.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 
 namespace quillet {
 namespace {
 
 constexpr char kSaveAsTitle[] = "Save File As";
-constexpr char kTextFilter[] = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
 
 std::string ReasonText(DWORD error) {
     if (error == ERROR_FILE_READ_ONLY) return "The file is read-only.";
@@ -59,22 +60,12 @@ void ReportOutcome(const std::string& path, const ReplaceOutcome& outcome) {
     }
 }
 
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 4] = {};
-    const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return length && length < sizeof full ? std::string(full, length) : path;
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-    return ::lstrcmpiA(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
-}
-
 // Replacing some other file that already exists takes the user's word. An
 // untitled document has no file of its own, whatever the folder holds.
 bool MayWriteTo(const CommandContext& context, const std::string& path) {
     if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
     const std::string current = CurrentPath(context.mainWindow);
-    if (!IsUntitled(current) && SameFile(path, current)) return true;
+    if (!IsUntitled(current) && NameSameFile(path, current)) return true;
     return ShowMessage(path + " already exists. Do you want to replace it?", kSaveAsTitle,
                        MB_YESNO | MB_ICONWARNING) == IDYES;
 }
@@ -105,8 +96,7 @@ bool SaveDocument(const CommandContext& context) {
 }
 
 bool SaveDocumentAs(const CommandContext& context) {
-    const std::string folder = ReadSetting(context.settingsPath, section::kLastAccessed, key::kSave);
-    const std::string chosen = ShowFileDialog(FileDialogKind::Save, kSaveAsTitle, folder, kTextFilter);
+    const std::string chosen = AskForPath(context.settingsPath, key::kSave, FileDialogKind::Save, kSaveAsTitle);
     if (chosen.empty()) return false;
     const std::string path = WithDefaultExtension(chosen);
     if (!MayWriteTo(context, path)) return false;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

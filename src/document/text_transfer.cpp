@@ -67,18 +67,4 @@ std::string CrTextFromStreamedText(std::string streamed) {
     return streamed;
 }
 
-std::string FileBytesFromLines(const std::string* lines, std::size_t count) {
-    std::size_t total = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        total += lines[i].size() + 2;
-    }
-    std::string bytes;
-    bytes.reserve(total);
-    for (std::size_t i = 0; i < count; ++i) {
-        bytes.append(lines[i]);
-        bytes.append("\r\n");
-    }
-    return bytes;
-}
-
 }  // namespace quillet

@@ -1,6 +1,6 @@
 // Moving a whole document between file bytes and the editor control in one
-// transfer, with exactly the result that reading line by line and adding each
-// line (or writing each line followed by CR LF) would give.
+// transfer each way. The result is exactly what reading the file line by line
+// and adding each line (or writing each line followed by CR LF) would give.
 #pragma once
 
 #include <cstddef>
@@ -29,8 +29,5 @@ std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines);
 // The editor's text back from what it streamed out: each CR LF becomes the
 // single CR it holds as a line break. Exact, for putting a document back.
 std::string CrTextFromStreamedText(std::string streamed);
-
-// The per-line reference: each line followed by CR LF.
-std::string FileBytesFromLines(const std::string* lines, std::size_t count);
 
 }  // namespace quillet

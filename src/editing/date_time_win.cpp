@@ -1,7 +1,7 @@
 #include "editing/date_time_win.h"
 
 #include "editing/date_text.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
 
 namespace quillet {
 namespace {

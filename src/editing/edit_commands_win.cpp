@@ -1,6 +1,6 @@
 #include "editing/edit_commands_win.h"
 
-#include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
 
 namespace quillet {
 namespace {

@@ -4,7 +4,7 @@
 // clipboard and the like do nothing).
 #pragma once
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

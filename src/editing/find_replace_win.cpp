@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "app/status_bar_win.h"
 #include "editing/find_replace_rules.h"
 #include "editing/find_replace_window_win.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_change_note.h"
+#include "platform/editor_text_win.h"
 #include "platform/message_loop_win.h"
 #include "platform/modal_win.h"
 #include "platform/wait_cursor_win.h"
@@ -38,7 +38,7 @@ std::string UpperCase(std::string text) {
 
 bool IsChecked(HWND box) { return ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-class FindReplaceSession final : public FindReplaceEvents, public FindReplaceTarget {
+class FindReplaceSession final : public FindReplaceEvents, public FindReplaceTarget, public LoopOwner {
 public:
     FindReplaceSession(HWND mainWindow, HWND editor) : mainWindow_(mainWindow), editor_(editor) {}
     ~FindReplaceSession() override { Close(); }
@@ -73,6 +73,14 @@ public:
     void FocusEditor() override { ::SetFocus(editor_); }
     void BeginManyChanges() override;
     void EndManyChanges() override;
+
+    // LoopOwner
+    bool KeepsRunning() const override { return open_; }
+    // Tab and Shift+Tab walk the controls; the dialog manager's other keys
+    // (Enter, Escape) are given no meaning here.
+    bool TakesMessage(MSG& message) override {
+        return IsTabKey(message) && ::IsDialogMessageA(window_.window, &message);
+    }
 
 private:
     void Close();
@@ -119,25 +127,10 @@ bool FindReplaceSession::IsTabKey(const MSG& message) const {
 }
 
 void FindReplaceSession::RunLoop() {
-    // Meanwhile the main window drops its commands, shortcuts and close requests.
-    ToolWindowLoopScope toolLoop;
-    MSG message{};
-    while (open_) {
-        switch (WaitForEvent(message)) {
-        case WaitResult::Quit:
-            ::PostQuitMessage(static_cast<int>(message.wParam));  // for the loop below this one
-            Close();
-            return;
-        case WaitResult::Shortcut:
-            break;
-        case WaitResult::Message:
-            // Tab and Shift+Tab walk the controls; the dialog manager's other
-            // keys (Enter, Escape) are given no meaning here.
-            if (IsTabKey(message) && ::IsDialogMessageA(window_.window, &message)) break;
-            DispatchEvent(message);
-            break;
-        }
-    }
+    // The main window stays usable, but drops its commands meanwhile.
+    const ModalScope toolWindow(Modality::KeepOthers);
+    RunMessageLoop(*this);
+    Close();
 }
 
 void FindReplaceSession::Close() {

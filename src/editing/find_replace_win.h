@@ -2,7 +2,7 @@
 // window and runs it until it is closed.
 #pragma once
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

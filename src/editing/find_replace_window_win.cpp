@@ -5,7 +5,7 @@
 
 #include "editing/find_replace_rules.h"
 #include "platform/window_parts_win.h"
-#include "ui/layout.h"
+#include "platform/window_place.h"
 
 namespace quillet {
 namespace {

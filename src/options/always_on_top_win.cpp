@@ -1,8 +1,8 @@
 #include "options/always_on_top_win.h"
 
-#include "app/commands.h"
-#include "app/settings_rules.h"
 #include "options/view_switch_win.h"
+#include "program/command_ids.h"
+#include "program/settings_rules.h"
 
 namespace quillet {
 namespace {

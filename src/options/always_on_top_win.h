@@ -2,7 +2,7 @@
 // itself. Stored as "OnTop"; ticked on Options "Always On Top".
 #pragma once
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

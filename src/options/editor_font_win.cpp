@@ -5,14 +5,14 @@
 #include <optional>
 #include <string>
 
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
-#include "app/status_bar_win.h"
 #include "options/font_rules.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_change_note.h"
+#include "platform/editor_view_win.h"
 #include "platform/modal_win.h"
 #include "platform/wait_cursor_win.h"
 #include "platform/win_handles.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 
 namespace quillet {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

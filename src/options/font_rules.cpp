@@ -1,6 +1,6 @@
 #include "options/font_rules.h"
 
-#include "app/settings_rules.h"
+#include "program/settings_rules.h"
 
 namespace quillet {
 

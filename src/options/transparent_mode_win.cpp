@@ -1,9 +1,9 @@
 #include "options/transparent_mode_win.h"
 
-#include "app/commands.h"
-#include "app/settings_rules.h"
 #include "options/view_switch_win.h"
 #include "platform/function_by_name_win.h"
+#include "program/command_ids.h"
+#include "program/settings_rules.h"
 
 namespace quillet {
 namespace {

@@ -2,7 +2,7 @@
 // 255). Stored as "Transparent"; ticked on Options "Transparent Mode".
 #pragma once
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

@@ -1,6 +1,6 @@
 #include "options/view_switch.h"
 
-#include "app/settings_rules.h"
+#include "program/settings_rules.h"
 
 namespace quillet {
 

@@ -1,9 +1,9 @@
 #include "options/view_switch_win.h"
 
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
 #include "options/view_switch.h"
-#include "ui/menu_check_win.h"
+#include "platform/menu_check_win.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 
 namespace quillet {
 

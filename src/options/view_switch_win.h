@@ -3,7 +3,7 @@
 // applies the stored value and a command that flips it.
 #pragma once
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

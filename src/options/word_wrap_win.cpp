@@ -1,11 +1,11 @@
 #include "options/word_wrap_win.h"
 
-#include "app/commands.h"
-#include "app/settings_rules.h"
-#include "app/status_bar_win.h"
 #include "options/view_switch_win.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_change_note.h"
+#include "platform/editor_view_win.h"
 #include "platform/wait_cursor_win.h"
+#include "program/command_ids.h"
+#include "program/settings_rules.h"
 
 namespace quillet {
 namespace {

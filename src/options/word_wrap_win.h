@@ -2,7 +2,7 @@
 // horizontal scroll bar. Stored as "WordWrap"; ticked on Options "Word Wrap".
 #pragma once
 
-#include "app/command_context_win.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

@@ -7,7 +7,6 @@ struct LoopState {
     HWND shortcutWindow = nullptr;
     HACCEL shortcuts = nullptr;
     BeforeDispatchFn beforeDispatch = nullptr;
-    int toolWindowLoops = 0;
 };
 
 LoopState& State() {
@@ -15,25 +14,19 @@ LoopState& State() {
     return state;
 }
 
+// Only the active window's table counts, so the shortcuts do nothing while
+// a tool window or a dialog of the program is active.
+bool TranslateShortcut(MSG& message) {
+    const LoopState& state = State();
+    return state.shortcuts && state.shortcutWindow == ::GetActiveWindow() &&
+           ::TranslateAcceleratorA(state.shortcutWindow, state.shortcuts, &message);
+}
+
 }  // namespace
 
 void InstallShortcuts(HWND window, HACCEL table) {
     State().shortcutWindow = table ? window : nullptr;
     State().shortcuts = table;
-}
-
-HACCEL InstalledShortcuts() { return State().shortcuts; }
-
-WaitResult WaitForEvent(MSG& message) {
-    if (::GetMessageA(&message, nullptr, 0, 0) <= 0) return WaitResult::Quit;
-    const LoopState& state = State();
-    // Only the active window's table counts, so the shortcuts do nothing
-    // while a tool window or a dialog of the program is active.
-    if (state.shortcuts && state.shortcutWindow == ::GetActiveWindow() &&
-        ::TranslateAcceleratorA(state.shortcutWindow, state.shortcuts, &message)) {
-        return WaitResult::Shortcut;
-    }
-    return WaitResult::Message;
 }
 
 void SetBeforeDispatch(BeforeDispatchFn before) { State().beforeDispatch = before; }
@@ -44,10 +37,18 @@ void DispatchEvent(MSG& message) {
     ::DispatchMessageA(&message);
 }
 
-ToolWindowLoopScope::ToolWindowLoopScope() { ++State().toolWindowLoops; }
-
-ToolWindowLoopScope::~ToolWindowLoopScope() { --State().toolWindowLoops; }
-
-bool ToolWindowLoopRunning() { return State().toolWindowLoops > 0; }
+bool RunMessageLoop(LoopOwner& owner) {
+    MSG message{};
+    while (owner.KeepsRunning()) {
+        if (::GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            if (owner.PassesQuitOn()) ::PostQuitMessage(static_cast<int>(message.wParam));
+            return true;
+        }
+        if (TranslateShortcut(message) || owner.TakesMessage(message)) continue;
+        DispatchEvent(message);
+        owner.AfterDispatch(message);
+    }
+    return false;
+}
 
 }  // namespace quillet

@@ -1,50 +1,45 @@
-// The wait step that every event loop of the program shares: the main loop,
-// and the loops that the Find/Replace and About windows run while they are
-// open. Also what such a tool window's loop needs from the main window while
-// it runs: the main window's commands and close request are dropped.
+// The one event loop of the program, run by the main window until the
+// program ends and by each tool window (Find/Replace, About) while it is
+// open, nested inside the command that opened it.
 #pragma once
 
 #include <windows.h>
 
 namespace quillet {
 
-// The main window's shortcuts: an accelerator table that every loop's wait
-// step translates while `window` is the active window. The table stays the
+// The main window's shortcuts: an accelerator table that every loop
+// translates while `window` is the active window. The table stays the
 // caller's; installing nullptr removes it.
 void InstallShortcuts(HWND window, HACCEL table);
-HACCEL InstalledShortcuts();
 
-enum class WaitResult {
-    Quit,      // WM_QUIT: the loop ends (a nested loop posts it again)
-    Shortcut,  // a shortcut key, already turned into its command
-    Message,   // anything else: dispatch it
-};
-
-// Takes the next message of the thread, waiting for one without a time
-// limit. A key that is a shortcut of the active window becomes its command
-// here (TranslateAcceleratorA) and must not be dispatched.
-WaitResult WaitForEvent(MSG& message);
-
-// Runs before every message that a loop dispatches through DispatchEvent
-// (the main window installs its status-bar refresh here).
+// Runs before every message that a loop dispatches (the main window's
+// status-bar refresh).
 using BeforeDispatchFn = void (*)(const MSG& message);
 void SetBeforeDispatch(BeforeDispatchFn before);
 
 // The before-dispatch step, then TranslateMessage and DispatchMessageA.
 void DispatchEvent(MSG& message);
 
-// Held by a tool window for as long as its own loop runs. Meanwhile the main
-// window takes and drops its commands (menu items, shortcuts, image buttons)
-// and its close request: they have no effect, then or later.
-class ToolWindowLoopScope {
+// What a loop asks of the window it runs for.
+class LoopOwner {
 public:
-    ToolWindowLoopScope();
-    ~ToolWindowLoopScope();
-    ToolWindowLoopScope(const ToolWindowLoopScope&) = delete;
-    ToolWindowLoopScope& operator=(const ToolWindowLoopScope&) = delete;
+    virtual ~LoopOwner() = default;
+    // Checked before each wait: the loop ends as soon as this is false.
+    virtual bool KeepsRunning() const = 0;
+    // Offered every message that is not a shortcut, before dispatch: true
+    // when the window took it itself (a tool window's dialog keys).
+    virtual bool TakesMessage(MSG&) { return false; }
+    // After a message was dispatched.
+    virtual void AfterDispatch(const MSG&) {}
+    // Whether a WM_QUIT that ends this loop is posted again for the loop
+    // outside it: every loop but the program's outermost one.
+    virtual bool PassesQuitOn() const { return true; }
 };
 
-// Whether a tool window's loop is running now.
-bool ToolWindowLoopRunning();
+// Takes the thread's messages one at a time, waiting without a time limit,
+// until owner stops running or WM_QUIT arrives. A key that is a shortcut of
+// the active window becomes its command and goes no further. True when the
+// loop ended by WM_QUIT.
+bool RunMessageLoop(LoopOwner& owner);
 
 }  // namespace quillet

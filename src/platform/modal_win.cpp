@@ -3,6 +3,11 @@
 namespace quillet {
 namespace {
 
+int& ScopesHeld() {
+    static int held = 0;
+    return held;
+}
+
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM context) {
     if (::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
         reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
@@ -20,20 +25,24 @@ HWND ProgramOwnerWindow() {
     return process == ::GetCurrentProcessId() ? foreground : nullptr;
 }
 
-ModalScope::ModalScope() : activeBefore_(ProgramOwnerWindow()) {
-    ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow,
-                        reinterpret_cast<LPARAM>(&disabled_));
+ModalScope::ModalScope(Modality modality) : modality_(modality), activeBefore_(ProgramOwnerWindow()) {
+    ++ScopesHeld();
+    if (modality_ == Modality::KeepOthers) return;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled_));
     for (HWND window : disabled_) ::EnableWindow(window, FALSE);
 }
 
 ModalScope::~ModalScope() {
+    --ScopesHeld();
     for (HWND window : disabled_) {
         if (::IsWindow(window)) ::EnableWindow(window, TRUE);
     }
     // The dialog found its owner disabled when it closed, so the system may
     // have activated nothing: give the activation back.
-    if (activeBefore_ && ::IsWindow(activeBefore_)) ::SetActiveWindow(activeBefore_);
+    if (modality_ == Modality::DisableOthers && activeBefore_ && ::IsWindow(activeBefore_)) ::SetActiveWindow(activeBefore_);
 }
+
+bool InModalScope() { return ScopesHeld() > 0; }
 
 int ShowMessage(const std::string& text, const std::string& caption, UINT style) {
     HWND owner = ProgramOwnerWindow();

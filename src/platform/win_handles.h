@@ -41,10 +41,6 @@ struct FileHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
-struct KernelHandleTraits {
-    static HANDLE Invalid() { return nullptr; }
-    static void Close(HANDLE h) { ::CloseHandle(h); }
-};
 struct FindHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::FindClose(h); }
@@ -67,7 +63,6 @@ struct MemoryDcTraits {
 };
 
 using UniqueFile = UniqueWinHandle<HANDLE, FileHandleTraits>;       // CreateFile
-using UniqueKernelHandle = UniqueWinHandle<HANDLE, KernelHandleTraits>;  // processes, threads
 using UniqueFind = UniqueWinHandle<HANDLE, FindHandleTraits>;
 using UniqueLibrary = UniqueWinHandle<HMODULE, LibraryTraits>;
 using ScopedGdiObject = UniqueWinHandle<HGDIOBJ, GdiObjectTraits>;

@@ -20,11 +20,13 @@ HWND CreateChildWindow(HWND parent, const char* className, const char* text, DWO
     HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(),
                                    nullptr);
-    if (child) {
-        const HGDIOBJ shown = font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT);
-        ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(shown), FALSE);
-    }
+    if (child) SetControlFont(child, font);
     return child;
+}
+
+void SetControlFont(HWND control, HFONT font) {
+    const HGDIOBJ shown = font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT);
+    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(shown), FALSE);
 }
 
 std::string WindowText(HWND window) {

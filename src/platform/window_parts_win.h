@@ -20,6 +20,9 @@ bool RegisterWindowClassOnce(WNDCLASSEXA windowClass);
 HWND CreateChildWindow(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle, int x,
                        int y, int width, int height, int id, HFONT font = nullptr);
 
+// Gives a control the font (the stock DEFAULT_GUI_FONT when font is nullptr).
+void SetControlFont(HWND control, HFONT font = nullptr);
+
 // The window's whole text; "" when it has none.
 std::string WindowText(HWND window);
 

@@ -2,22 +2,27 @@
 
 #include <climits>
 
+#include "program/command_ids.h"
+
 namespace quillet {
 
 const std::array<ButtonPlace, 12> kButtons{{
-    {1, 30, 0, 24, 24},
-    {2, 55, 0, 24, 24},
-    {3, 230, 0, 16, 12},
-    {5, 5, 0, 24, 24},
-    {6, 570, 31, 24, 24},
-    {7, 255, 0, 17, 17},
-    {8, 490, 108, 24, 24},
-    {10, 545, 56, 24, 24},
-    {11, 520, 81, 24, 24},
-    {12, 280, 0, 18, 16},
-    {13, 205, 0, 24, 24},
-    {14, 180, 0, 24, 24},
+    {control_id::kButtonOpen, 30, 0, 24, 24},
+    {control_id::kButtonSave, 55, 0, 24, 24},
+    {control_id::kButtonWordWrap, 230, 0, 16, 12},
+    {control_id::kButtonNew, 5, 0, 24, 24},
+    {control_id::kButtonPaste, 570, 31, 24, 24},
+    {control_id::kButtonOnTop, 255, 0, 17, 17},
+    {control_id::kButtonClearClipboard, 490, 108, 24, 24},
+    {control_id::kButtonCopy, 545, 56, 24, 24},
+    {control_id::kButtonCut, 520, 81, 24, 24},
+    {control_id::kButtonHidden, 280, 0, 18, 16},
+    {control_id::kButtonPrint, 205, 0, 24, 24},
+    {control_id::kButtonFind, 180, 0, 24, 24},
 }};
+
+const std::array<int, 4> kRightButtons{control_id::kButtonPaste, control_id::kButtonCopy, control_id::kButtonCut,
+                                       control_id::kButtonClearClipboard};
 
 namespace {
 
@@ -70,9 +75,9 @@ LayoutResult ComputeLayout(const LayoutInput& in) {
     out.editorWidth = in.clientWidth;
     out.editorHeight = in.clientHeight - in.statusBarHeight - in.editorTop + 1;
     out.frameWidth = in.clientWidth - 2;
-    const int rightIds[] = {6, 10, 11, 8};
     for (std::size_t i = 0; i < out.rightButtons.size(); ++i) {
-        out.rightButtons[i] = {rightIds[i], in.clientWidth - OffsetFromRight(rightIds[i])};
+        const int button = kRightButtons[i];
+        out.rightButtons[i] = {button, in.clientWidth - OffsetFromRight(button)};
     }
     return out;
 }
@@ -92,13 +97,6 @@ ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea) {
     const long long left = ClampStart(window.left, width, workArea.left, workArea.right);
     const long long top = ClampStart(window.top, height, workArea.top, workArea.bottom);
     return {ToLong(left), ToLong(top), ToLong(left + width), ToLong(top + height)};
-}
-
-ScreenPoint CentredOver(long ownerLeft, long ownerTop, long ownerWidth, long ownerHeight, long width,
-                        long height) {
-    const long x = ownerLeft + (ownerWidth - width) / 2;
-    const long y = ownerTop + (ownerHeight - height) / 2;
-    return {x < 0 ? 0 : x, y < 0 ? 0 : y};
 }
 
 Geometry RestoredGeometry(ScreenRect restoredInWorkArea, ScreenRect workArea, ScreenRect monitor,

@@ -13,7 +13,6 @@ struct Rect {
     int height;
 };
 
-inline constexpr int kEditorTop = 35;
 inline constexpr Rect kFrameAtCreation{0, -5, 600, 40};
 inline constexpr Rect kEditorAtCreation{0, 35, 600, 305};
 inline constexpr int kButtonTop = 5;
@@ -33,6 +32,10 @@ struct ButtonPlace {
 // In creation order (by identifier).
 extern const std::array<ButtonPlace, 12> kButtons;
 
+// The buttons that keep their distance from the client's right edge, in the
+// order a layout moves them: Paste, Copy, Cut, Clear clipboard.
+extern const std::array<int, 4> kRightButtons;
+
 struct LayoutInput {
     int clientWidth;
     int clientHeight;
@@ -49,7 +52,7 @@ struct LayoutResult {
     int editorWidth;
     int editorHeight;  // may be zero or negative; applied as computed
     int frameWidth;
-    std::array<ButtonX, 4> rightButtons;  // 6, 10, 11, 8
+    std::array<ButtonX, 4> rightButtons;  // in the order of kRightButtons
 };
 
 LayoutResult ComputeLayout(const LayoutInput& in);
@@ -79,15 +82,6 @@ struct ScreenRect {
 // Moves a window rectangle that lies off every monitor onto the given work
 // area (the nearest monitor's): as much of it as fits, top-left first.
 ScreenRect MoveOntoWorkArea(ScreenRect window, ScreenRect workArea);
-
-// Where a window of width by height goes over its owner's outer rectangle:
-// centred (each half truncated toward zero), no coordinate below 0.
-struct ScreenPoint {
-    long x;
-    long y;
-};
-ScreenPoint CentredOver(long ownerLeft, long ownerTop, long ownerWidth, long ownerHeight, long width,
-                        long height);
 
 // The geometry to store for a minimised window. The system gives the
 // rectangle it will be restored to in work-area coordinates (counted from the

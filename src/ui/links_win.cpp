@@ -2,9 +2,9 @@
 
 #include <richedit.h>
 
-#include "platform/editor_control_win.h"
-#include "ui/link_opener_win.h"
-#include "ui/link_rules.h"
+#include "platform/editor_text_win.h"
+#include "platform/link_opener_win.h"
+#include "platform/link_rules.h"
 
 namespace quillet {
 

@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include "app/commands.h"
-#include "platform/message_loop_win.h"
+#include "program/command_ids.h"
 #include "ui/shortcut_list.h"
 
 namespace quillet {
@@ -12,26 +11,19 @@ namespace {
 // Exactly Ctrl and the key: with Shift or Alt held as well, nothing matches.
 constexpr BYTE kShortcutFlags = FVIRTKEY | FNOINVERT | FCONTROL;
 
-struct MenuAndShortcuts {
-    HMENU menu = nullptr;
-    HACCEL table = nullptr;
-};
-
-MenuAndShortcuts& State() {
-    static MenuAndShortcuts state;
-    return state;
-}
-
-void Discard(MenuAndShortcuts& state) {
-    if (state.table) {
-        InstallShortcuts(nullptr, nullptr);
-        ::DestroyAcceleratorTable(state.table);
-    }
-    if (state.menu) ::DestroyMenu(state.menu);
-    state = MenuAndShortcuts{};
+HMENU MakeContextMenu() {
+    HMENU menu = ::CreatePopupMenu();
+    if (!menu) return nullptr;
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    info.dwMenuData = control_id::kContextMenu;  // the menu's identifier
+    ::SetMenuInfo(menu, &info);
+    return menu;
 }
 
 HACCEL MakeAcceleratorTable(const std::vector<Shortcut>& list) {
+    if (list.empty()) return nullptr;
     std::vector<ACCEL> entries;
     entries.reserve(list.size());
     for (const Shortcut& shortcut : list) entries.push_back({shortcut.flags, shortcut.key, shortcut.command});
@@ -40,24 +32,16 @@ HACCEL MakeAcceleratorTable(const std::vector<Shortcut>& list) {
 
 }  // namespace
 
-void BuildContextMenuAndShortcuts(HWND mainWindow) {
-    MenuAndShortcuts& state = State();
-    Discard(state);
-    state.menu = ::CreatePopupMenu();
-    if (state.menu) {
-        MENUINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIM_MENUDATA;
-        info.dwMenuData = control_id::kContextMenu;  // the menu's identifier
-        ::SetMenuInfo(state.menu, &info);
-    }
+ContextMenuAndShortcuts MakeContextMenuAndShortcuts(const ContextMenuItem* items, std::size_t count) {
+    HMENU menu = MakeContextMenu();
     std::vector<Shortcut> shortcuts;
-    for (const ContextMenuItem& item : kContextMenu) {
-        if (state.menu) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const ContextMenuItem& item = items[i];
+        if (menu) {
             if (item.text) {
-                ::AppendMenuA(state.menu, MF_STRING, static_cast<UINT_PTR>(item.id), item.text);
+                ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.id), item.text);
             } else {
-                ::AppendMenuA(state.menu, MF_SEPARATOR, 0, nullptr);
+                ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             }
         }
         if (item.virtualKey != 0) {
@@ -66,14 +50,10 @@ void BuildContextMenuAndShortcuts(HWND mainWindow) {
         }
     }
     // One table for them all, made once the list is complete.
-    state.table = MakeAcceleratorTable(shortcuts);
-    if (state.table) InstallShortcuts(mainWindow, state.table);
+    return {menu, MakeAcceleratorTable(shortcuts)};
 }
 
-HMENU ContextMenu() { return State().menu; }
-
-void ShowContextMenu(HWND mainWindow) {
-    HMENU menu = State().menu;
+void ShowContextMenu(HWND mainWindow, HMENU menu) {
     POINT pointer{};
     if (!menu || !::GetCursorPos(&pointer)) return;
     // The menu must belong to the foreground window, or a click elsewhere

@@ -4,18 +4,24 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
+#include "ui/context_menu.h"
+
 namespace quillet {
 
-// Creates the context menu and, item by item, registers the shortcut each
-// item names, so that the main window's accelerator table holds them all.
-// Called again for a new main window, it replaces what the last call made.
-void BuildContextMenuAndShortcuts(HWND mainWindow);
+struct ContextMenuAndShortcuts {
+    HMENU menu;        // nullptr when it could not be made
+    HACCEL shortcuts;  // nullptr when there are none
+};
 
-// The context menu; nullptr before it is built.
-HMENU ContextMenu();
+// Creates the context menu (menu identifier 2001) and, item by item,
+// registers the shortcut each item names; one accelerator table holds them
+// all. Both are the caller's.
+ContextMenuAndShortcuts MakeContextMenuAndShortcuts(const ContextMenuItem* items, std::size_t count);
 
-// Opens the context menu with its corner one pixel up and left of the mouse
-// pointer. A chosen item comes back to the main window as WM_COMMAND.
-void ShowContextMenu(HWND mainWindow);
+// Opens the menu with its corner one pixel up and left of the mouse pointer.
+// A chosen item comes back to mainWindow as WM_COMMAND.
+void ShowContextMenu(HWND mainWindow, HMENU menu);
 
 }  // namespace quillet

@@ -1,7 +1,7 @@
 #include "ui/window_geometry_win.h"
 
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 
 namespace quillet {
 namespace {

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "app/settings_win.h"
 #include "e2e/quillet_process.h"
 #include "e2e/real_input.h"
 #include "e2e/shared_steps.h"
+#include "program/settings_win.h"
 #include "support/main_window_probe.h"
 #include "support/view_probe.h"
 

@@ -1,7 +1,5 @@
 #include "support/file_faults.h"
 
-#include "document/file_io_win.h"
-#include "document/file_replace_win.h"
 #include "support/win_test_support.h"
 
 namespace quillet::test {
@@ -101,18 +99,12 @@ BOOL MoveOrFail(const char* from, const char* to, DWORD flags) {
 
 }  // namespace
 
-FileFaults::~FileFaults() {
-    SetWriteFileForTesting(nullptr);
-    SetFlushFileForTesting(nullptr);
-    SetReplaceFileForTesting(nullptr);
-    SetMoveFileForTesting(nullptr);
-    Current() = Settings{};
-}
+FileFaults::~FileFaults() { Current() = Settings{}; }
 
 void FileFaults::FailWritesAt(unsigned long long offset, DWORD error) {
     Current().failAt = offset;
     Current().writeError = error;
-    SetWriteFileForTesting(WriteUntilOffset);
+    calls_->writeFile = WriteUntilOffset;
 }
 
 void FileFaults::FailWritesToFileAt(const std::string& path, unsigned long long offset) {
@@ -122,12 +114,12 @@ void FileFaults::FailWritesToFileAt(const std::string& path, unsigned long long 
 
 void FileFaults::ShortenWrites(DWORD most) {
     Current().shortenTo = most;
-    SetWriteFileForTesting(WriteShort);
+    calls_->writeFile = WriteShort;
 }
 
 void FileFaults::FailFlushes(DWORD error) {
     Current().flushError = error;
-    SetFlushFileForTesting(FailFlush);
+    calls_->flushFile = FailFlush;
 }
 
 void FileFaults::FailFlushesToFileAt(const std::string& path) {
@@ -137,16 +129,16 @@ void FileFaults::FailFlushesToFileAt(const std::string& path) {
 
 void FileFaults::RefuseReplaces(DWORD error) {
     Current().replaceError = error;
-    SetReplaceFileForTesting(RefuseReplace);
+    calls_->replaceFile = RefuseReplace;
 }
 
-void FileFaults::StopReplacesAfterTheBackup() { SetReplaceFileForTesting(BackupThenFail); }
+void FileFaults::StopReplacesAfterTheBackup() { calls_->replaceFile = BackupThenFail; }
 
-void FileFaults::LoseTheOldFileInReplaces() { SetReplaceFileForTesting(DeleteThenFail); }
+void FileFaults::LoseTheOldFileInReplaces() { calls_->replaceFile = DeleteThenFail; }
 
 void FileFaults::FailMoves(int count) {
     Current().movesToFail = count;
-    SetMoveFileForTesting(MoveOrFail);
+    calls_->moveFile = MoveOrFail;
 }
 
 BOOL FailReadsAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {

@@ -1,4 +1,4 @@
-// Faults for the file functions' test seams: writes that stop part-way or
+// Faults in the program's file calls: writes that stop part-way or
 // take less than they are given, flushes that fail, replaces and moves that
 // fail the ways the system's can. A FileFaults object undoes every fault
 // installed while it lives.
@@ -8,6 +8,8 @@
 
 #include <string>
 #include <vector>
+
+#include "support/swapped_system_calls.h"
 
 namespace quillet::test {
 
@@ -41,6 +43,9 @@ public:
     void LoseTheOldFileInReplaces();
     // The next `count` moves fail with ERROR_ACCESS_DENIED.
     void FailMoves(int count);
+
+private:
+    SwappedSystemCalls calls_;
 };
 
 // A read hook that reads the first megabyte, then fails with ERROR_CRC as a

@@ -10,8 +10,8 @@
 #include <ostream>
 #include <string>
 
+#include "app/main_window_win.h"
 #include "support/win_test_support.h"
-#include "ui/main_window_win.h"
 
 namespace quillet::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/link_opener_win.h"
+#include "support/swapped_system_calls.h"
 
 namespace quillet::test {
 
@@ -13,9 +13,8 @@ class RecordedLinks {
 public:
     RecordedLinks() {
         Targets().clear();
-        SetShellOpenForTesting(Record);
+        calls_->openInShell = Record;
     }
-    ~RecordedLinks() { SetShellOpenForTesting(nullptr); }
     RecordedLinks(const RecordedLinks&) = delete;
     RecordedLinks& operator=(const RecordedLinks&) = delete;
 
@@ -25,6 +24,8 @@ public:
     }
 
 private:
+    SwappedSystemCalls calls_;
+
     static bool Record(const std::string& target) {
         Targets().push_back(target);
         return true;

@@ -1,5 +1,5 @@
-#include "app/command_line.h"
 #include "app/status_text.h"
+#include "program/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "../support/find_replace_cases.h"
-#include "ui/layout.h"
+#include "platform/window_place.h"
 
 namespace quillet {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "document/line_reader.h"
 #include "document/text_transfer.h"
 #include "support/insert_cases.h"
+#include "support/line_model.h"
 
 namespace quillet {
 namespace {

@@ -31,7 +31,7 @@ TEST(Buttons, CreationOrderAndPlaces) {
 }
 
 TEST(ComputeLayout, FollowsTheClientArea) {
-    const LayoutResult r = ComputeLayout({601, 400, 20, kEditorTop});
+    const LayoutResult r = ComputeLayout({601, 400, 20, kEditorAtCreation.y});
     EXPECT_EQ(r.editorWidth, 601);
     EXPECT_EQ(r.editorHeight, 400 - 20 - 35 + 1);
     EXPECT_EQ(r.frameWidth, 599);
@@ -43,8 +43,8 @@ TEST(ComputeLayout, FollowsTheClientArea) {
 }
 
 TEST(ComputeLayout, WideningMovesTheRightGroupByTheSameAmount) {
-    const LayoutResult a = ComputeLayout({700, 500, 22, kEditorTop});
-    const LayoutResult b = ComputeLayout({800, 500, 22, kEditorTop});
+    const LayoutResult a = ComputeLayout({700, 500, 22, kEditorAtCreation.y});
+    const LayoutResult b = ComputeLayout({800, 500, 22, kEditorAtCreation.y});
     EXPECT_EQ(b.editorWidth - a.editorWidth, 100);
     EXPECT_EQ(b.frameWidth - a.frameWidth, 100);
     EXPECT_EQ(b.editorHeight, a.editorHeight);
@@ -54,9 +54,9 @@ TEST(ComputeLayout, WideningMovesTheRightGroupByTheSameAmount) {
 }
 
 TEST(ComputeLayout, TinyClientGivesNonPositiveEditorHeightAsComputed) {
-    EXPECT_EQ(ComputeLayout({300, 54, 20, kEditorTop}).editorHeight, 0);
-    EXPECT_EQ(ComputeLayout({0, 0, 20, kEditorTop}).editorHeight, -54);
-    EXPECT_EQ(ComputeLayout({0, 0, 20, kEditorTop}).frameWidth, -2);
+    EXPECT_EQ(ComputeLayout({300, 54, 20, kEditorAtCreation.y}).editorHeight, 0);
+    EXPECT_EQ(ComputeLayout({0, 0, 20, kEditorAtCreation.y}).editorHeight, -54);
+    EXPECT_EQ(ComputeLayout({0, 0, 20, kEditorAtCreation.y}).frameWidth, -2);
 }
 
 TEST(UsableGeometry, FallsBackOnlyForANonPositiveClientArea) {

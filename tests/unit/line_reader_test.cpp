@@ -1,4 +1,4 @@
-#include "document/line_reader.h"
+#include "support/line_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "document/text_transfer.h"
 
-#include "document/line_reader.h"
+#include "support/line_model.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,6 @@
 #include "document_fixture.h"
 #include "platform/message_loop_win.h"
 #include "support/context_menu_table.h"
-#include "ui/shortcuts_win.h"
 
 namespace quillet {
 namespace {
@@ -18,7 +17,7 @@ using test::kExpectedContextMenu;
 using test::kExpectedShortcuts;
 
 TEST_F(DocumentTest, TheContextMenuHoldsItsItemsInOrder) {
-    HMENU menu = ContextMenu();
+    HMENU menu = TheMainWindow().contextMenu;
     MENUINFO about{};
     about.cbSize = sizeof about;
     about.fMask = MIM_MENUDATA;
@@ -44,10 +43,11 @@ TEST_F(DocumentTest, TheContextMenuHoldsItsItemsInOrder) {
 }
 
 TEST_F(DocumentTest, TheAcceleratorTableHoldsTheFifteenCtrlKeys) {
-    const int count = ::CopyAcceleratorTableA(InstalledShortcuts(), nullptr, 0);
+    HACCEL shortcuts = TheMainWindow().shortcuts;
+    const int count = ::CopyAcceleratorTableA(shortcuts, nullptr, 0);
     ASSERT_EQ(static_cast<int>(std::size(kExpectedShortcuts)), count);
     std::vector<ACCEL> entries(static_cast<std::size_t>(count));
-    ::CopyAcceleratorTableA(InstalledShortcuts(), entries.data(), count);
+    ::CopyAcceleratorTableA(shortcuts, entries.data(), count);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(test::kExpectedShortcutFlags, entries[i].fVirt) << i;
         EXPECT_EQ(kExpectedShortcuts[i].key, entries[i].key) << i;

@@ -8,9 +8,11 @@
 
 #include "document/file_io_win.h"
 #include "document/open_document_win.h"
+#include "platform/editor_view_win.h"
 #include "platform/win_handles.h"
 #include "support/file_faults.h"
 #include "support/main_window_probe.h"
+#include "support/swapped_system_calls.h"
 
 namespace quillet {
 namespace {
@@ -154,12 +156,14 @@ TEST_F(DocumentTest, AReadErrorPartWayLeavesTheDocumentAndSaysSo) {
     const std::string path = folder_.File("failing.txt");
     WriteFileBytes(path, std::string(3 << 20, 'x'));
     Type("unsaved");
-    SetReadFileForTesting(test::FailReadsAfterOneMegabyte);
-    DialogAnswerer ok("Open", [](HWND d) { PressButton(d, IDOK); });
-    EXPECT_FALSE(LoadDocument(Context(), path));
-    SetReadFileForTesting(nullptr);
-    ASSERT_TRUE(ok.Answered());
-    EXPECT_NE(std::string::npos, ok.DialogText().find(path));
+    {
+        test::SwappedSystemCalls calls;
+        calls->readFile = test::FailReadsAfterOneMegabyte;
+        DialogAnswerer ok("Open", [](HWND d) { PressButton(d, IDOK); });
+        EXPECT_FALSE(LoadDocument(Context(), path));
+        ASSERT_TRUE(ok.Answered());
+        EXPECT_NE(std::string::npos, ok.DialogText().find(path));
+    }
     EXPECT_EQ("unsaved", EditorText());
     EXPECT_TRUE(IsModified(Editor()));
     EXPECT_EQ("Quillet - Untitled.txt", Title());

@@ -5,14 +5,15 @@
 
 #include <string>
 
-#include "app/command_handlers_win.h"
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
+#include "app/dispatch_win.h"
+#include "app/main_window_win.h"
 #include "app/startup_win.h"
 #include "document/document_state_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 #include "support/win_test_support.h"
-#include "ui/main_window_win.h"
 
 namespace quillet {
 

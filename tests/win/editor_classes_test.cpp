@@ -14,10 +14,17 @@
 #include "document/insert_file_win.h"
 #include "document/open_document_win.h"
 #include "document/save_document_win.h"
+#include "platform/editor_change_note.h"
+#include "support/editor_lines.h"
 #include "support/main_window_probe.h"
+#include "support/swapped_system_calls.h"
 
 namespace quillet {
 namespace {
+
+using test::AddLine;
+using test::LineText;
+using test::CountCaretPosition;
 
 WNDPROC& RichEdit10Procedure() {
     static WNDPROC procedure = nullptr;
@@ -39,15 +46,15 @@ void LikeWindowsRichEdit10(HWND editor) {
 class EditorClassTest : public DocumentTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
-        UseRichEdit10ForTesting(GetParam());
-        if (GetParam()) SetEditorCreatedHookForTesting(LikeWindowsRichEdit10);
+        if (GetParam()) {
+            calls_->loadRichEdit20 = [] { return false; };
+            calls_->editorCreated = LikeWindowsRichEdit10;
+        }
         DocumentTest::SetUp();
-        UseRichEdit10ForTesting(false);
+        calls_->loadRichEdit20 = TheSystemsCalls().loadRichEdit20;
     }
-    void TearDown() override {
-        SetEditorCreatedHookForTesting(nullptr);
-        DocumentTest::TearDown();
-    }
+
+    test::SwappedSystemCalls calls_;
 
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;

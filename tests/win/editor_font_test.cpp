@@ -6,15 +6,21 @@
 
 #include <string>
 
-#include "app/command_handlers_win.h"
-#include "app/settings_win.h"
+#include "app/dispatch_win.h"
 #include "options/editor_font_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
+#include "program/settings_win.h"
+#include "support/editor_lines.h"
 #include "support/main_window_probe.h"
+#include "support/swapped_system_calls.h"
 #include "support/view_probe.h"
 
 namespace quillet {
 namespace {
+
+using test::AddLine;
+using test::LineText;
 
 // Faces the dialog may offer, in the order they are tried.
 const char* const kFaces[] = {"Courier New", "Tahoma", "Liberation Mono", "DejaVu Sans"};
@@ -145,9 +151,11 @@ TEST_F(EditorFontTest, CancelChangesNothingAndA40CharacterStoredFaceDoesNoHarm) 
 }
 
 TEST_F(EditorFontTest, OnTheRichEdit10FallbackTheFontAndWordWrapWorkToo) {
-    UseRichEdit10ForTesting(true);
-    Start();
-    UseRichEdit10ForTesting(false);
+    {
+        test::SwappedSystemCalls calls;
+        calls->loadRichEdit20 = [] { return false; };
+        Start();
+    }
     AddLine(Main().editor, test::LongLine());
     ::SetForegroundWindow(Main().window);
     DispatchMenuEvent({Main().window, Main().editor, SettingsFilePath()}, 26);

@@ -8,10 +8,16 @@
 #include <vector>
 
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
+#include "support/editor_lines.h"
 #include "support/win_test_support.h"
 
 namespace quillet {
 namespace {
+
+using test::AddLine;
+using test::LineText;
+using test::CountCaretPosition;
 
 class EditorLinesTest : public ::testing::Test {
 protected:

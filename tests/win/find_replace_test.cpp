@@ -10,6 +10,7 @@
 
 #include "support/find_replace_cases.h"
 #include "support/main_window_probe.h"
+#include "support/swapped_system_calls.h"
 
 namespace quillet {
 namespace {
@@ -142,9 +143,9 @@ int AnswerId(char answer, bool question) {
 class FindReplaceOnBothControls : public FindReplaceTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
-        UseRichEdit10ForTesting(GetParam());
+        test::SwappedSystemCalls calls;
+        if (GetParam()) calls->loadRichEdit20 = [] { return false; };
         FindReplaceTest::SetUp();
-        UseRichEdit10ForTesting(false);
     }
 };
 INSTANTIATE_TEST_SUITE_P(RichEdit, FindReplaceOnBothControls, ::testing::Values(false, true));

@@ -9,16 +9,20 @@
 #include "document/file_io_win.h"
 #include "document/insert_file_win.h"
 #include "document/inserted_block.h"
-#include "document/line_reader.h"
 #include "document/open_document_win.h"
 #include "document/text_transfer.h"
+#include "support/editor_lines.h"
 #include "support/file_faults.h"
 #include "support/insert_cases.h"
+#include "support/line_model.h"
 #include "support/message_box_watch.h"
+#include "support/swapped_system_calls.h"
 #include "support/view_probe.h"
 
 namespace quillet {
 namespace {
+
+using test::AddLine;
 
 long Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return static_cast<long>(::SendMessageA(editor, message, wParam, lParam));
@@ -177,11 +181,13 @@ TEST_F(InsertCommandTest, NothingIsInsertedForACancelAMissingFileAnEmptyOneOrARe
     EXPECT_EQ("", none.Finish());
     const std::string failing = folder_.File("failing.txt");
     test::WriteFileBytes(failing, std::string(3 << 19, 'f'));
-    SetReadFileForTesting(test::FailReadsAfterOneMegabyte);
-    EXPECT_EQ("Insert: Quillet could not read " + failing + "\r\n\r\n" + SystemErrorText(ERROR_CRC) +
-                  "\r\n\r\nNothing was inserted.",
-              InsertThroughDialog(failing));
-    SetReadFileForTesting(nullptr);
+    {
+        test::SwappedSystemCalls calls;
+        calls->readFile = test::FailReadsAfterOneMegabyte;
+        EXPECT_EQ("Insert: Quillet could not read " + failing + "\r\n\r\n" + SystemErrorText(ERROR_CRC) +
+                      "\r\n\r\nNothing was inserted.",
+                  InsertThroughDialog(failing));
+    }
     EXPECT_EQ("", Setting(key::kInsert));
     const std::string empty = folder_.File("empty.txt");
     test::WriteFileBytes(empty, "");

@@ -14,6 +14,7 @@
 
 #include "app/event_loop_win.h"
 #include "document/open_document_win.h"
+#include "platform/link_opener_win.h"
 #include "support/recorded_links.h"
 #include "support/view_probe.h"
 #include "ui/dropped_files_win.h"

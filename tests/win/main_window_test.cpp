@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/event_loop_win.h"
+#include "app/main_window_win.h"
 #include "support/main_window_probe.h"
 
 namespace quillet {
@@ -50,7 +50,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         LoadButtonBitmaps();
-        ASSERT_TRUE(BuildMainWindow(TheMainWindow(), MainWindowProc));
+        ASSERT_TRUE(BuildMainWindow(TheMainWindow()));
     }
     void TearDown() override {
         ::DestroyWindow(main_.window);

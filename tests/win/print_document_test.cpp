@@ -5,6 +5,7 @@
 #include "document/open_document_win.h"
 #include "document/print_document_win.h"
 #include "support/message_box_watch.h"
+#include "support/swapped_system_calls.h"
 
 namespace quillet {
 namespace {
@@ -21,11 +22,12 @@ protected:
         DocumentTest::SetUp();
         ASSERT_TRUE(::CopyFileA(BesideThisProgram("command_line_recorder.exe").c_str(),
                                 system_.File("notepad.exe").c_str(), FALSE));
-        SetSystemFolderForTesting(system_.Path());
+        SystemFolder() = system_.Path();
+        calls_->systemFolder = [] { return SystemFolder(); };
     }
-    void TearDown() override {
-        SetSystemFolderForTesting("");
-        DocumentTest::TearDown();
+    static std::string& SystemFolder() {
+        static std::string folder;
+        return folder;
     }
     // Print; the message box shown ("" for none), the editor then focused.
     std::string Print() {
@@ -45,6 +47,7 @@ protected:
     }
 
     test::TempFolder system_;
+    test::SwappedSystemCalls calls_;
 };
 
 TEST_F(PrintTest, AnUntitledDocumentGetsOnlyTheNotice) {

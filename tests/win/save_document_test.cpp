@@ -8,6 +8,7 @@
 #include "document/open_document_win.h"
 #include "document/save_document_win.h"
 #include "support/file_faults.h"
+#include "support/swapped_system_calls.h"
 
 namespace quillet {
 namespace {
@@ -143,10 +144,10 @@ TEST_F(DocumentTest, AFailedWriteKeepsTheOldFileAndTheDocumentModified) {
     ASSERT_TRUE(LoadDocument(Context(), path));
     const std::string openFolder = Setting(key::kOpen);
     Type(std::string(4000, 'n'));
-    SetWriteFileForTesting(FailAfterAThousandBytes);
+    test::SwappedSystemCalls calls;
+    calls->writeFile = FailAfterAThousandBytes;
     DialogAnswerer ok("Save", [](HWND d) { PressButton(d, IDOK); });
     EXPECT_FALSE(SaveDocument(Context()));
-    SetWriteFileForTesting(nullptr);
     ASSERT_TRUE(ok.Answered());
     EXPECT_NE(std::string::npos, ok.DialogText().find(path));
     EXPECT_NE(std::string::npos, ok.DialogText().find(SystemErrorText(ERROR_DISK_FULL)));

@@ -26,6 +26,7 @@
 #include "support/file_faults.h"
 #include "support/message_box_watch.h"
 #include "support/small_disk.h"
+#include "support/swapped_system_calls.h"
 
 namespace quillet {
 namespace {
@@ -289,10 +290,9 @@ class EditorRoom {
 public:
     explicit EditorRoom(std::size_t bytes) {
         Limit() = bytes;
-        SetEditorCreatedHookForTesting(Restrict);
+        calls_->editorCreated = Restrict;
     }
     ~EditorRoom() {
-        SetEditorCreatedHookForTesting(nullptr);
         for (HWND editor : Limited()) {
             if (::IsWindow(editor)) {
                 ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Original()));
@@ -304,6 +304,8 @@ public:
     EditorRoom& operator=(const EditorRoom&) = delete;
 
 private:
+    test::SwappedSystemCalls calls_;
+
     static void Restrict(HWND editor) {
         Original() = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Procedure)));
@@ -385,12 +387,12 @@ TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) 
         {
             test::MessageBoxWatch watch;
             std::unique_ptr<EditorRoom> room;
-            if (row.fault == Fault::ReadError) SetReadFileForTesting(test::FailReadsAfterOneMegabyte);
+            test::SwappedSystemCalls calls;
+            if (row.fault == Fault::ReadError) calls->readFile = test::FailReadsAfterOneMegabyte;
             if (row.fault != Fault::ReadError) {
                 room = std::make_unique<EditorRoom>(row.fault == Fault::NoRoomForEither ? 10 : 4096);
             }
             EXPECT_FALSE(LoadDocument(Context(), file));
-            SetReadFileForTesting(nullptr);
             message = watch.Finish();
         }
         EXPECT_EQ(0u, message.rfind("Open: Quillet could not read ", 0)) << message;

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/settings_rules.h"
-#include "app/settings_win.h"
+#include "program/settings_rules.h"
+#include "program/settings_win.h"
 #include "support/win_test_support.h"
 #include "ui/window_geometry_win.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/program_end_win.h"
-#include "app/settings_win.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
+#include "program/settings_win.h"
 #include "support/main_window_probe.h"
 
 namespace quillet {

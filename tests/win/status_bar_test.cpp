@@ -7,11 +7,18 @@
 #include <richedit.h>
 
 #include "app/event_loop_win.h"
+#include "app/status_bar_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
+#include "support/editor_lines.h"
 #include "support/main_window_probe.h"
 
 namespace quillet {
 namespace {
+
+using test::AddLine;
+using test::LineText;
+using test::CountCaretPosition;
 
 using test::RunQueuedMessages;
 

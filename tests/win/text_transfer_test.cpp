@@ -7,12 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "document/line_reader.h"
 #include "document/text_transfer.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
+#include "support/editor_lines.h"
+#include "support/line_model.h"
 
 namespace quillet {
 namespace {
+
+using test::AddLine;
+using test::LineText;
 
 class TransferTest : public ::testing::Test {
 protected:

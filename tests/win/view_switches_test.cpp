@@ -7,17 +7,21 @@
 
 #include <string>
 
-#include "app/command_handlers_win.h"
-#include "app/settings_win.h"
+#include "app/dispatch_win.h"
 #include "app/startup_win.h"
 #include "app/status_bar_win.h"
 #include "app/status_text.h"
-#include "platform/editor_control_win.h"
+#include "platform/editor_text_win.h"
+#include "program/settings_win.h"
+#include "support/editor_lines.h"
 #include "support/main_window_probe.h"
 #include "support/view_probe.h"
 
 namespace quillet {
 namespace {
+
+using test::AddLine;
+using test::CountCaretPosition;
 
 class ViewSwitchTest : public test::StartedMainWindowTest,
                        public ::testing::WithParamInterface<test::ViewSwitchUnderTest> {

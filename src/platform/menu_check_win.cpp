@@ -1,4 +1,4 @@
-#include "ui/menu_check_win.h"
+#include "platform/menu_check_win.h"
 
 namespace quillet {
 

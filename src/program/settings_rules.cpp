@@ -1,4 +1,4 @@
-#include "app/settings_rules.h"
+#include "program/settings_rules.h"
 
 namespace quillet {
 

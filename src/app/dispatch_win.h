@@ -1,8 +1,8 @@
 // Dispatch of menu and button events to the command handlers.
 #pragma once
 
-#include "app/command_context_win.h"
 #include "app/commands.h"
+#include "program/command_context_win.h"
 
 namespace quillet {
 

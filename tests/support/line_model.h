@@ -1,6 +1,9 @@
-// The line reader: how a text file's bytes become lines. Line ends are CR LF,
-// LF, CR and NUL; a last line without an end still counts; a file whose last
-// byte ends a line has no extra empty line after it.
+// The line rules written out line by line, the reference that the program's
+// whole-file transfers (document/text_transfer.h) must agree with: a reader
+// that turns a file's bytes into lines read by read, and a writer that puts
+// CR LF after each line. Line ends are CR LF, LF, CR and NUL; a last line
+// without an end still counts; a file whose last byte ends a line has no extra
+// empty line after it. Portable: the unit tests and the Wine-run tests use it.
 #pragma once
 
 #include <cstddef>
@@ -44,5 +47,8 @@ private:
 
 // All lines of a byte string, by the reader's rules.
 std::vector<std::string> SplitLines(std::string_view bytes);
+
+// What writing lines one by one gives: each line followed by CR LF.
+std::string FileBytesFromLines(const std::string* lines, std::size_t count);
 
 }  // namespace quillet

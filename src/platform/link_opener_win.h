@@ -11,9 +11,4 @@ namespace quillet {
 // reported; true when the text was handed over and the shell took it.
 bool OpenLink(const std::string& text);
 
-// Lets tests see what would be handed to the shell instead of opening it.
-// nullptr restores the shell.
-using ShellOpenFn = bool (*)(const std::string& target);
-void SetShellOpenForTesting(ShellOpenFn open);
-
 }  // namespace quillet

@@ -1,4 +1,4 @@
-#include "ui/link_rules.h"
+#include "platform/link_rules.h"
 
 #include <array>
 #include <cctype>

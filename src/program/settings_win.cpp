@@ -1,10 +1,10 @@
-#include "app/settings_win.h"
+#include "program/settings_win.h"
 
 #include <windows.h>
 
-#include "app/settings_rules.h"
 #include "platform/program_file_win.h"
 #include "platform/win_handles.h"
+#include "program/settings_rules.h"
 
 namespace quillet {
 namespace {

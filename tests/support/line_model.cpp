@@ -1,4 +1,4 @@
-#include "document/line_reader.h"
+#include "support/line_model.h"
 
 #include <algorithm>
 #include <cstring>
@@ -75,6 +75,18 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
         lines.push_back(reader.ReadLine());
     }
     return lines;
+}
+
+std::string FileBytesFromLines(const std::string* lines, std::size_t count) {
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < count; ++i) total += lines[i].size() + 2;
+    std::string bytes;
+    bytes.reserve(total);
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes.append(lines[i]);
+        bytes.append("\r\n");
+    }
+    return bytes;
 }
 
 }  // namespace quillet

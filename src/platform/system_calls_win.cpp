@@ -1,0 +1,54 @@
+#include "platform/system_calls_win.h"
+
+#include <shellapi.h>
+
+namespace quillet {
+namespace {
+
+BOOL ReadBytes(HANDLE file, void* data, DWORD size, DWORD* read) {
+    return ::ReadFile(file, data, size, read, nullptr);
+}
+
+BOOL WriteBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
+    return ::WriteFile(file, data, size, written, nullptr);
+}
+
+BOOL Replace(const char* replaced, const char* replacement, const char* backup) {
+    return ::ReplaceFileA(replaced, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+}
+
+std::string SystemFolder() {
+    char folder[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryA(folder, sizeof folder);
+    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+bool OpenWithShell(const std::string& target) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpVerb = "Open";
+    info.lpFile = target.c_str();
+    info.lpParameters = "";
+    info.nShow = SW_SHOWNORMAL;
+    if (!::ShellExecuteExA(&info)) return false;
+    if (info.hProcess) ::CloseHandle(info.hProcess);
+    return true;
+}
+
+// The library stays loaded for the life of the process.
+bool LoadRichEdit20() { return ::LoadLibraryA("RICHED20.DLL") != nullptr; }
+
+constexpr SystemCalls kSystemsCalls{ReadBytes, WriteBytes,    ::FlushFileBuffers, Replace,        ::MoveFileExA,
+                                    SystemFolder, OpenWithShell, LoadRichEdit20,     nullptr};
+
+}  // namespace
+
+const SystemCalls& TheSystemsCalls() { return kSystemsCalls; }
+
+SystemCalls& SystemCallsInUse() {
+    static SystemCalls inUse = kSystemsCalls;
+    return inUse;
+}
+
+}  // namespace quillet
