@@ -76,6 +76,11 @@ while IFS= read -r -d '' file && IFS=: read -r line text; do
   written=${BASH_REMATCH[1]} rel=${file#"$tree"/} from='' to=''
   path=${written:1:${#written}-2} where="$file:$line: #include $written"
   if [[ $rel == */* ]]; then from=${rel%%/*}; fi
+  # A path that climbs out with ".." would hide its folder from the table.
+  if [[ /$path/ == */../* ]]; then
+    fail "$where: a path with \"..\"; include by the folder's name"
+    continue
+  fi
   # The folder included: a first folder, the includer's own for a bare name
   # found beside it, none for a file directly in TREE; else a system header.
   if [[ $path == */* ]]; then

@@ -32,6 +32,7 @@ cases=(
   'blanks after #||1|document/c.cpp:1: #include "app/x.h": document/|document/c.cpp:#   include "app/x.h"'
   '.inl file||1|document/c.inl:1: #include "app/x.h": document/|document/c.inl:#include "app/x.h"'
   '.ipp file||1|document/c.ipp:1: #include "app/x.h": document/|document/c.ipp:#include "app/x.h"'
+  'relative path||1|document/c.cpp:1: #include "../app/x.h": a path with|document/c.cpp:#include "../app/x.h"'
   'platform/ upward||1|platform/c.h:1: #include "program/p.h": platform/ may not include program/|platform/c.h:#include "program/p.h"'
   'files include each other||1|files include each other round a loop|document/c.h:#include "document/b.h";document/b.h:#include "document/c.h"'
   'folders include each other|cyclic|1|folders include each other round a loop: |document/c.cpp:#include "ui/u.h"'
