@@ -28,11 +28,11 @@ constexpr CommandHandler kHandlers[] = {QUILLET_COMMANDS(QUILLET_COMMAND_HANDLER
 #undef QUILLET_COMMAND_HANDLER
 static_assert(std::size(kHandlers) == kActionCount, "one handler for every command row");
 
+CommandHandler HandlerFor(Action action) { return kHandlers[static_cast<std::size_t>(action)]; }
+
 void FocusEditor(const CommandContext& context) { ::SetFocus(context.editor); }
 
 }  // namespace
-
-CommandHandler HandlerFor(Action action) { return kHandlers[static_cast<std::size_t>(action)]; }
 
 void DispatchMenuEvent(const CommandContext& context, int id) {
     const std::optional<Action> action = MenuAction(id);

@@ -6,8 +6,6 @@
 
 namespace quillet {
 
-CommandHandler HandlerFor(Action action);
-
 // Run the command of a menu event or a button event, then the focus step.
 // Identifiers that are in neither table do nothing.
 void DispatchMenuEvent(const CommandContext& context, int id);

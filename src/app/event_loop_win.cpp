@@ -21,8 +21,6 @@ public:
 
 void InstallStatusBarRefresh() { SetBeforeDispatch(RefreshBeforeDispatch); }
 
-void HandleQueuedMessage(MSG& message) { DispatchEvent(message); }
-
 void RunEventLoop() {
     MainLoop loop;
     RunMessageLoop(loop);

@@ -8,10 +8,6 @@ namespace quillet {
 // Every loop refreshes the status bar before it dispatches a message.
 void InstallStatusBarRefresh();
 
-// Handles one message taken from the queue as the loop does: refresh the
-// status bar, then translate and dispatch.
-void HandleQueuedMessage(MSG& message);
-
 // Runs until the program should end.
 void RunEventLoop();
 

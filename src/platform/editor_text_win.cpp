@@ -114,7 +114,6 @@ CaretPosition GetCaretPosition(HWND editor, const EditorState& state) {
     return CountFromTop(editor, state.selectionStart, count);
 }
 
-CaretPosition GetCaretPosition(HWND editor) { return GetCaretPosition(editor, ObserveEditor(editor)); }
 
 long LineStartOf(HWND editor, long position) {
     // Read back from position in growing pieces until a break turns up: the

@@ -59,7 +59,6 @@ EditorState ObserveEditor(HWND editor);
 
 // The figures for the editor in the state just observed.
 CaretPosition GetCaretPosition(HWND editor, const EditorState& state);
-CaretPosition GetCaretPosition(HWND editor);
 
 // --- Lines between breaks, whatever the word-wrap setting.
 // Where the line that holds position begins: just after the nearest line

@@ -44,8 +44,6 @@ constexpr SystemCalls kSystemsCalls{ReadBytes, WriteBytes,    ::FlushFileBuffers
 
 }  // namespace
 
-const SystemCalls& TheSystemsCalls() { return kSystemsCalls; }
-
 SystemCalls& SystemCallsInUse() {
     static SystemCalls inUse = kSystemsCalls;
     return inUse;

@@ -31,7 +31,4 @@ struct SystemCalls {
 // The record in use: the system's own calls unless a test replaced them.
 SystemCalls& SystemCallsInUse();
 
-// The system's own calls.
-const SystemCalls& TheSystemsCalls();
-
 }  // namespace quillet

@@ -57,6 +57,8 @@ std::string LineText(HWND editor, long line) {
     return text;
 }
 
+CaretPosition CaretPositionNow(HWND editor) { return GetCaretPosition(editor, ObserveEditor(editor)); }
+
 CaretPosition CountCaretPosition(HWND editor) {
     const long position = GetSelection(editor).start;
     const long lineCount = static_cast<long>(Send(editor, EM_GETLINECOUNT));

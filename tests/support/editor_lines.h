@@ -20,6 +20,9 @@ void AddLine(HWND editor, std::string_view text, long index = -1);
 // Line `line` as the control counts lines, without its break.
 std::string LineText(HWND editor, long line);
 
+// The status-bar figures as the status bar works them out now.
+CaretPosition CaretPositionNow(HWND editor);
+
 // The status-bar figures found the long way, by character position alone,
 // whatever the caret's place: for checking GetCaretPosition's shortcuts.
 CaretPosition CountCaretPosition(HWND editor);

@@ -6,6 +6,7 @@
 
 #include "app/event_loop_win.h"
 #include "app/startup_win.h"
+#include "platform/message_loop_win.h"
 
 namespace quillet::test {
 
@@ -79,7 +80,7 @@ int RunQueuedMessages() {
             ::PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the caller
             break;
         }
-        HandleQueuedMessage(message);
+        DispatchEvent(message);
         ++handled;
     }
     return handled;

@@ -14,6 +14,8 @@ public:
     SwappedSystemCalls& operator=(const SwappedSystemCalls&) = delete;
 
     SystemCalls* operator->() { return &SystemCallsInUse(); }
+    // The record that was in use before.
+    const SystemCalls& Saved() const { return saved_; }
 
 private:
     SystemCalls saved_;

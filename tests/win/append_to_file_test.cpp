@@ -112,6 +112,19 @@ TEST_F(AppendTest, TheDocumentsOwnFileIsRefusedHoweverItsPathIsWritten) {
     EXPECT_EQ("unsaved saved\r\n", ReadFileBytes(folder_.File("other.txt")));
 }
 
+// Once the document's file is gone only its name is left to compare, and
+// that without regard to case.
+TEST_F(AppendTest, TheDocumentsDeletedFileIsStillRefusedByItsNameInAnyCase) {
+    const std::string own = folder_.File("gone.txt");
+    WriteFileBytes(own, "saved\r\n");
+    ASSERT_TRUE(LoadDocument(Context(), own));
+    ASSERT_TRUE(::DeleteFileA(own.c_str()));
+    std::string upper = own;
+    ::CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    EXPECT_EQ(kOwnFile, AppendDirectly(upper));
+    EXPECT_EQ(kMissing, ReadFileBytes(own));
+}
+
 TEST_F(AppendTest, ATargetThatCannotBeOpenedIsReportedAndLeftAlone) {
     const std::string target = folder_.File("guarded.txt");
     WriteFileBytes(target, "old\r\n");

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "app/program_end_win.h"
 #include "document/file_io_win.h"
 #include "document/open_document_win.h"
 #include "platform/editor_view_win.h"
@@ -231,12 +232,12 @@ TEST_F(DocumentTest, ExitAndCloseAskAndStopWhenTheTextIsNotSaved) {
     {
         DialogAnswerer yes(kQuestionCaption, [](HWND d) { PressButton(d, IDYES); });
         DialogAnswerer cancel("Save File As", [](HWND d) { PressButton(d, IDCANCEL); });
-        HandlerFor(Action::Exit)(Context());
+        OnExit(Context());
     }
     EXPECT_FALSE(QuitPosted());
     {
         DialogAnswerer no(kQuestionCaption, [](HWND d) { PressButton(d, IDNO); });
-        HandlerFor(Action::Exit)(Context());
+        OnExit(Context());
         EXPECT_TRUE(no.Answered());
     }
     EXPECT_TRUE(QuitPosted());

@@ -24,6 +24,7 @@ namespace {
 
 using test::AddLine;
 using test::LineText;
+using test::CaretPositionNow;
 using test::CountCaretPosition;
 
 WNDPROC& RichEdit10Procedure() {
@@ -51,7 +52,7 @@ protected:
             calls_->editorCreated = LikeWindowsRichEdit10;
         }
         DocumentTest::SetUp();
-        calls_->loadRichEdit20 = TheSystemsCalls().loadRichEdit20;
+        calls_->loadRichEdit20 = calls_.Saved().loadRichEdit20;
     }
 
     test::SwappedSystemCalls calls_;
@@ -149,7 +150,7 @@ TEST_P(EditorClassTest, StatusFiguresAtEveryKindOfPlace) {
     for (const Place& place : places) {
         SCOPED_TRACE(place.shown);
         SetSelection(Editor(), place.position, place.position);
-        const CaretPosition fast = GetCaretPosition(Editor());
+        const CaretPosition fast = CaretPositionNow(Editor());
         const CaretPosition counted = CountCaretPosition(Editor());
         EXPECT_EQ(counted.column, fast.column);
         EXPECT_EQ(counted.line, fast.line);

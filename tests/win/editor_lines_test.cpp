@@ -17,6 +17,7 @@ namespace {
 
 using test::AddLine;
 using test::LineText;
+using test::CaretPositionNow;
 using test::CountCaretPosition;
 
 class EditorLinesTest : public ::testing::Test {
@@ -277,7 +278,7 @@ TEST_F(EditorLinesTest, SelectionAndTextRange) {
 TEST_F(EditorLinesTest, CaretPositionCountsFromZero) {
     AddLines({"abc", "defgh", "i"});
     SetSelection(editor_, 6, 6);  // "defgh" starts at 4 (one break character)
-    const CaretPosition caret = GetCaretPosition(editor_);
+    const CaretPosition caret = CaretPositionNow(editor_);
     EXPECT_EQ(caret.line, 1);
     EXPECT_EQ(caret.column, 2);
     EXPECT_EQ(caret.lineCount, 3);
@@ -306,7 +307,7 @@ TEST_F(EditorLinesTest, CaretPositionShortcutsAgreeWithCounting) {
             ASSERT_GE(TextLength(), end) << "the window text counts a break as CR LF";
             for (long position = 0; position <= end; ++position) {
                 SetSelection(editor_, position, position);
-                const CaretPosition quick = GetCaretPosition(editor_);
+                const CaretPosition quick = CaretPositionNow(editor_);
                 const CaretPosition counted = CountCaretPosition(editor_);
                 ASSERT_EQ(quick.line, counted.line) << "wrap " << wrap << ", document " << document.size()
                                                     << " lines, position " << position;
@@ -314,7 +315,7 @@ TEST_F(EditorLinesTest, CaretPositionShortcutsAgreeWithCounting) {
                 ASSERT_EQ(quick.lineCount, counted.lineCount) << "position " << position;
             }
             SetSelection(editor_, 0, -1);
-            const CaretPosition all = GetCaretPosition(editor_);
+            const CaretPosition all = CaretPositionNow(editor_);
             EXPECT_EQ(all.line, 0);
             EXPECT_EQ(all.column, 0);
         }

@@ -15,6 +15,7 @@
 #include "app/event_loop_win.h"
 #include "document/open_document_win.h"
 #include "platform/link_opener_win.h"
+#include "platform/message_loop_win.h"
 #include "support/recorded_links.h"
 #include "support/view_probe.h"
 #include "ui/dropped_files_win.h"
@@ -124,7 +125,7 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
 void DeliverDrop(HWND window, HDROP drop) {
     ::PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) HandleQueuedMessage(message);
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchEvent(message);
 }
 
 TEST_F(LinksAndDropsTest, TheFirstOfThreeDroppedFilesIsLoadedAndTheDropReleased) {

@@ -8,6 +8,7 @@
 #include "document/open_document_win.h"
 #include "document/save_document_win.h"
 #include "support/file_faults.h"
+#include "support/message_box_watch.h"
 #include "support/swapped_system_calls.h"
 
 namespace quillet {
@@ -109,6 +110,45 @@ TEST_F(DocumentTest, SaveAsOntoAnotherExistingFileAsksFirst) {
     EXPECT_TRUE(saved);
     EXPECT_EQ("replacement\r\n", ReadFileBytes(other));
     EXPECT_EQ("Quillet - " + other, Title());
+}
+
+// The document's own file asks nothing however its name is written: another
+// letter case, its short name, a path through "..", a second (hard) link.
+TEST_F(DocumentTest, SaveAsOntoTheDocumentsOwnFileByAnotherNameAsksNothing) {
+    // Each name in a folder of its own: under Wine a save renames the file to
+    // the name as it was written.
+    using Namer = std::string (*)(const std::string& own, const std::string& folder);
+    const Namer names[] = {
+        [](const std::string& own, const std::string&) {
+            std::string upper = own;
+            ::CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+            return upper;
+        },
+        [](const std::string& own, const std::string&) {
+            char shortName[MAX_PATH] = {};
+            ::GetShortPathNameA(own.c_str(), shortName, sizeof shortName);
+            return std::string(shortName);
+        },
+        [](const std::string&, const std::string& folder) { return folder + "\\link.txt"; },
+        [](const std::string&, const std::string& folder) { return folder + "\\sub\\..\\Own File Name.txt"; },
+    };
+    int n = 0;
+    for (const Namer name : names) {
+        const std::string folder = folder_.File("case" + std::to_string(++n));
+        ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+        const std::string own = folder + "\\Own File Name.txt";
+        WriteFileBytes(own, "saved\r\n");
+        ASSERT_TRUE(::CreateHardLinkA((folder + "\\link.txt").c_str(), own.c_str(), nullptr));
+        const std::string other = name(own, folder);
+        ASSERT_NE(other, own);
+        ASSERT_TRUE(LoadDocument(Context(), own));
+        Type("again ");
+        test::MessageBoxWatch none;
+        DialogAnswerer choose("Save File As", [&](HWND dialog) { test::ChooseFileInDialog(dialog, other); });
+        EXPECT_TRUE(SaveDocumentAs(Context())) << other;
+        EXPECT_EQ("", none.Finish()) << other;
+        EXPECT_FALSE(IsModified(Editor())) << other;
+    }
 }
 
 // An untitled document has no file of its own, so an "Untitled.txt" in the

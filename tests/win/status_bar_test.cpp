@@ -10,6 +10,7 @@
 #include "app/status_bar_win.h"
 #include "platform/editor_control_win.h"
 #include "platform/editor_text_win.h"
+#include "platform/message_loop_win.h"
 #include "support/editor_lines.h"
 #include "support/main_window_probe.h"
 
@@ -40,7 +41,7 @@ protected:
     bool HandleOneQueued(HWND window, UINT message) {
         MSG queued{};
         if (!::PeekMessageA(&queued, window, message, message, PM_REMOVE)) return false;
-        HandleQueuedMessage(queued);
+        DispatchEvent(queued);
         return true;
     }
 };
