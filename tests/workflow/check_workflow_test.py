@@ -3,15 +3,15 @@
 
     python3 tests/workflow/check_workflow_test.py
 """
-import importlib.util
 import json
 import os
+import sys
 import unittest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-spec = importlib.util.spec_from_file_location("check_workflow", os.path.join(ROOT, "scripts", "check_workflow.py"))
-check_workflow = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(check_workflow)
+sys.dont_write_bytecode = True  # no __pycache__ in scripts/
+sys.path.insert(0, os.path.join(ROOT, "scripts"))
+import check_workflow  # noqa: E402 (from scripts/)
 
 with open(os.path.join(ROOT, "CMakePresets.json"), encoding="utf-8") as f:
     PRESETS = json.load(f)
@@ -45,6 +45,14 @@ def findings(text):
 
 
 class CheckWorkflowTest(unittest.TestCase):
+    def expect_findings(self, text, expected):
+        """Each of expected is in some finding; none expected: there are none."""
+        found = findings(text)
+        if not expected:
+            self.assertEqual([], found)
+        for wanted in expected:
+            self.assertTrue(any(wanted in f for f in found), f"{wanted!r} not in {found}")
+
     def test_commands(self):
         # (script of the last step, substrings of the findings expected; none: it passes)
         cases = [
@@ -69,11 +77,7 @@ class CheckWorkflowTest(unittest.TestCase):
         ]
         for run, expected in cases:
             with self.subTest(run=run):
-                found = findings(workflow(run))
-                if not expected:
-                    self.assertEqual([], found)
-                for part in expected:
-                    self.assertTrue(any(part in f for f in found), f"{part!r} not in {found}")
+                self.expect_findings(workflow(run), expected)
 
     def test_presets(self):
         cases = [
@@ -90,9 +94,7 @@ class CheckWorkflowTest(unittest.TestCase):
         ]
         for run, expected in cases:
             with self.subTest(run=run):
-                found = findings(workflow(run))
-                for part in expected:
-                    self.assertTrue(any(part in f for f in found), f"{part!r} not in {found}")
+                self.expect_findings(workflow(run), expected)
 
     def test_workflow_shape(self):
         cases = [
@@ -106,11 +108,7 @@ class CheckWorkflowTest(unittest.TestCase):
         ]
         for text, expected in cases:
             with self.subTest(expected=expected):
-                found = findings(text)
-                if not expected:
-                    self.assertEqual([], found)
-                for part in expected:
-                    self.assertTrue(any(part in f for f in found), f"{part!r} not in {found}")
+                self.expect_findings(text, expected)
 
     def test_unreadable_workflows(self):
         for text in ["on: [push\njobs:", "- just\n- a list\n", "jobs:\n  a: [\n"]:
