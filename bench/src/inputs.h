@@ -9,7 +9,7 @@ namespace bench {
 
 struct Input {
     std::string key;          // short name used in the tables, e.g. "plain-10MB"
-    std::string description;  // one line for the README
+    std::string description;  // one line for bench/README.md
     std::string path;         // full Windows path of the file written
     std::string bytes;        // the file's exact contents
     long lines = 0;           // line ends (CR LF) in the file

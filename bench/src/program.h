@@ -18,7 +18,7 @@ struct WindowMatch {
 struct Memory {
     bool known = false;
     double peakWorkingSetMB = 0;  // largest resident size so far
-    double peakPagefileMB = 0;    // private committed memory (see the README)
+    double peakPagefileMB = 0;    // private committed memory (see bench/README.md)
 };
 
 class Program {

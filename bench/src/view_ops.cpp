@@ -20,7 +20,7 @@ namespace {
 constexpr int kWordWrapCommand = 26;
 constexpr int kSetFontCommand = 27;
 // A change after another one (and Set Font, which is two layouts) can take
-// minutes at 10 MB (see the README): a change is given up after this long
+// minutes at 10 MB (see bench/README.md): a change is given up after this long
 // and shown as "> 60" or "> 30".
 constexpr double kFirstTimeout = 60;
 constexpr double kSecondTimeout = 30;
