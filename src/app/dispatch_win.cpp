@@ -35,10 +35,11 @@ void FocusEditor(const CommandContext& context) { ::SetFocus(context.editor); }
 }  // namespace
 
 void DispatchMenuEvent(const CommandContext& context, int id) {
-    const std::optional<Action> action = MenuAction(id);
-    if (!action) return;
-    HandlerFor(*action)(context);
-    if (FocusesEditorAfterMenuEvent(*action)) FocusEditor(context);
+    const std::optional<Action> found = MenuAction(id);
+    if (!found) return;
+    const Action action = *found;
+    HandlerFor(action)(context);
+    if (FocusesEditorAfterMenuEvent(action)) FocusEditor(context);
 }
 
 void DispatchButtonEvent(const CommandContext& context, int id) {

@@ -13,6 +13,10 @@ BOOL WriteBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
     return ::WriteFile(file, data, size, written, nullptr);
 }
 
+BOOL Flush(HANDLE file) { return ::FlushFileBuffers(file); }
+
+BOOL Move(const char* from, const char* to, DWORD flags) { return ::MoveFileExA(from, to, flags); }
+
 BOOL Replace(const char* replaced, const char* replacement, const char* backup) {
     return ::ReplaceFileA(replaced, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
 }
@@ -39,8 +43,10 @@ bool OpenWithShell(const std::string& target) {
 // The library stays loaded for the life of the process.
 bool LoadRichEdit20() { return ::LoadLibraryA("RICHED20.DLL") != nullptr; }
 
-constexpr SystemCalls kSystemsCalls{ReadBytes, WriteBytes,    ::FlushFileBuffers, Replace,        ::MoveFileExA,
-                                    SystemFolder, OpenWithShell, LoadRichEdit20,     nullptr};
+// Plain functions each, also where a system call's own convention differs
+// (stdcall on 32-bit Windows).
+constexpr SystemCalls kSystemsCalls{ReadBytes,    WriteBytes,    Flush,          Replace, Move,
+                                    SystemFolder, OpenWithShell, LoadRichEdit20, nullptr};
 
 }  // namespace
 
