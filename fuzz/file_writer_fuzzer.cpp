@@ -32,18 +32,6 @@ std::vector<std::string> LinesFromInput(std::string_view input) {
     return lines;
 }
 
-// What the rich edit control streams out for its text: each CR as CR LF.
-std::string Streamed(std::string_view editorText) {
-    std::string out;
-    for (char c : editorText) {
-        out.push_back(c);
-        if (c == '\r') {
-            out.push_back('\n');
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -60,6 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // The control has lines when it shows text or holds the pending empty line.
     const bool editorHasLines = !editor.text.empty() || editor.mark != quillet::LineMark::None;
     FUZZ_CHECK(editorHasLines == hasLines);
-    FUZZ_CHECK(quillet::FileBytesFromStreamedText(Streamed(editor.text), editorHasLines) == bytes);
+    FUZZ_CHECK(quillet::FileBytesFromStreamedText(fuzz::Streamed(editor.text), editorHasLines) == bytes);
     return 0;
 }

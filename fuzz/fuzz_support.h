@@ -48,6 +48,18 @@ inline std::string JoinAfterEach(const std::vector<std::string>& lines, std::str
     return out;
 }
 
+// What the rich edit control streams out for its text: each CR as CR LF.
+inline std::string Streamed(std::string_view editorText) {
+    std::string out;
+    for (char c : editorText) {
+        out.push_back(c);
+        if (c == '\r') {
+            out.push_back('\n');
+        }
+    }
+    return out;
+}
+
 inline bool IsLineEnd(char c) { return c == '\0' || c == '\r' || c == '\n'; }
 
 // The line rules written out byte by byte: LF, CR LF, CR and NUL end a line;

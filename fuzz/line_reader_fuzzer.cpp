@@ -30,18 +30,6 @@ LineMark ModelMark(const std::vector<std::string>& lines) {
     return lines.size() == 1 ? LineMark::Pending : LineMark::Done;
 }
 
-// What the rich edit control streams out for its text: each CR as CR LF.
-std::string Streamed(std::string_view editorText) {
-    std::string out;
-    for (char c : editorText) {
-        out.push_back(c);
-        if (c == '\r') {
-            out.push_back('\n');
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -67,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(quillet::InsertedBlockFromFileBytes(std::string(bytes)) == fuzz::JoinAfterEach(lines, "\r"));
 
     // The text streamed out comes back whole when a document is put back.
-    const std::string streamed = Streamed(editor.text);
+    const std::string streamed = fuzz::Streamed(editor.text);
     FUZZ_CHECK(quillet::CrTextFromStreamedText(streamed) == editor.text);
 
     // Saving what was loaded and loading it again changes nothing.
