@@ -1,6 +1,6 @@
 # Windows-only targets: the Win32 library, quillet.exe and the Wine-run tests.
 
-set(QUILLET_WIN_LIBS comctl32 comdlg32 shell32 ole32 gdi32 user32 kernel32)
+set(QUILLET_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 gdi32 user32 kernel32)
 
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
 # Static runtime: nothing but the settings file is needed beside the exe.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/code_page_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/editor_view_win.h"
 #include "platform/system_calls_win.h"
@@ -41,6 +42,39 @@ DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* 
     return 0;
 }
 
+// The same for UTF-16 text: whole characters, the CR LF rule as above.
+struct WideSource {
+    const std::wstring* text;
+    std::size_t offset;
+};
+
+DWORD CALLBACK ReadFromWideString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    auto* source = reinterpret_cast<WideSource*>(cookie);
+    const std::wstring& text = *source->text;
+    const std::size_t left = text.size() - source->offset;
+    const std::size_t room = static_cast<std::size_t>(size) / sizeof(wchar_t);
+    std::size_t count = left < room ? left : room;
+    if (count > 1 && count < left && text[source->offset + count - 1] == L'\r' &&
+        text[source->offset + count] == L'\n') {
+        --count;
+    }
+    memcpy(buffer, text.data() + source->offset, count * sizeof(wchar_t));
+    source->offset += count;
+    *done = static_cast<LONG>(count * sizeof(wchar_t));
+    return 0;
+}
+
+struct SinkCall {
+    StreamSink sink;
+    void* context;
+};
+
+DWORD CALLBACK WriteToSink(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    const auto* call = reinterpret_cast<const SinkCall*>(cookie);
+    *done = size;
+    return call->sink(call->context, reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size)) ? 0 : 1;
+}
+
 DWORD CALLBACK WriteToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
     auto* sink = reinterpret_cast<std::string*>(cookie);
     try {
@@ -51,6 +85,13 @@ DWORD CALLBACK WriteToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* d
     }
     *done = size;
     return 0;
+}
+
+bool StreamOutToString(HWND editor, WPARAM format, std::string& out) {
+    out.clear();
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, WriteToString};
+    Send(editor, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
 }
 
 // Keeps the control from repainting and recording undo steps during a bulk
@@ -184,11 +225,43 @@ bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark) {
     return complete;
 }
 
-bool SaveEditorText(HWND editor, std::string& out) {
-    out.clear();
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, WriteToString};
-    Send(editor, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+bool SaveEditorText(HWND editor, std::string& out) { return StreamOutToString(editor, SF_TEXT, out); }
+
+bool LoadEditorTextW(HWND editor, const std::wstring& crText, LineMark mark) {
+    if (IsRichEdit10(editor)) return LoadEditorText(editor, ToCodePage(crText), mark);
+    bool complete = false;
+    {
+        BulkChange bulk(editor);
+        WideSource source{&crText, 0};
+        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromWideString};
+        Send(editor, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+        complete = stream.dwError == 0 && source.offset == crText.size();
+    }
+    SetLineMark(editor, complete ? mark : LineMark::None);
+    SetModified(editor, false);
+    return complete;
+}
+
+bool StreamEditorTextOut(HWND editor, StreamText form, StreamSink sink, void* context) {
+    SinkCall call{sink, context};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&call), 0, WriteToSink};
+    const bool unicode = form == StreamText::Unicode && !IsRichEdit10(editor);
+    Send(editor, EM_STREAMOUT, unicode ? SF_TEXT | SF_UNICODE : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0;
+}
+
+bool SaveEditorTextW(HWND editor, std::wstring& out) {
+    out.clear();
+    if (IsRichEdit10(editor)) {
+        std::string ansi;
+        if (!SaveEditorText(editor, ansi)) return false;
+        out = FromCodePage(ansi);
+        return true;
+    }
+    std::string bytes;
+    if (!StreamOutToString(editor, SF_TEXT | SF_UNICODE, bytes)) return false;
+    out.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    return true;
 }
 
 }  // namespace quillet

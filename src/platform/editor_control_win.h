@@ -6,6 +6,7 @@
 
 #include <richedit.h>
 
+#include <cstddef>
 #include <string>
 
 #include "platform/line_mark.h"
@@ -56,5 +57,18 @@ bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark);
 // The whole text as it streams out: lines between breaks joined by CR LF,
 // whatever the word-wrap setting. False when the text could not be taken.
 bool SaveEditorText(HWND editor, std::string& out);
+
+// The same in Unicode, as the control holds it: nothing is lost for the code
+// page. The 1.0 control, which holds ANSI text, is read as ANSI and converted.
+bool LoadEditorTextW(HWND editor, const std::wstring& crText, LineMark mark);
+bool SaveEditorTextW(HWND editor, std::wstring& out);
+
+// The whole text streamed out piece by piece as the control hands it over,
+// in the ANSI code page or in UTF-16 (lines joined by CR LF either way), so
+// that a caller never holds a second copy of it. The sink returns false to
+// stop; the result is false when the sink or the control stopped the transfer.
+enum class StreamText { Ansi, Unicode };
+using StreamSink = bool (*)(void* context, const char* bytes, std::size_t count);
+bool StreamEditorTextOut(HWND editor, StreamText form, StreamSink sink, void* context);
 
 }  // namespace quillet

@@ -1,11 +1,19 @@
 #include "platform/editor_text_win.h"
 
 #include <richedit.h>
+#include <richole.h>
+#include <tom.h>
 
 #include <vector>
 
+#include "platform/code_page_win.h"
+
 namespace quillet {
 namespace {
+
+// ITextDocument, the text object model's document (tom.h declares it; not
+// every import library defines it).
+constexpr IID kTextDocumentId{0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 
 LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(editor, message, wParam, lParam);
@@ -77,6 +85,31 @@ std::string TextRange(HWND editor, long start, long end) {
     return std::string(buffer.data(), copied < buffer.size() ? copied : buffer.size() - 1);
 }
 
+std::wstring TextRangeW(HWND editor, long start, long end) {
+    if (end <= start) return {};
+    // The 1.0 control holds ANSI text; the 2.0 control is asked through its
+    // text object model, which reads a range without touching the selection.
+    if (IsRichEdit10(editor)) return FromCodePage(TextRange(editor, start, end));
+    std::wstring text;
+    IRichEditOle* ole = nullptr;
+    if (!Send(editor, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) || !ole) return text;
+    ITextDocument* document = nullptr;
+    if (SUCCEEDED(ole->QueryInterface(kTextDocumentId, reinterpret_cast<void**>(&document))) && document) {
+        ITextRange* range = nullptr;
+        if (SUCCEEDED(document->Range(start, end, &range)) && range) {
+            BSTR read = nullptr;
+            if (SUCCEEDED(range->GetText(&read)) && read) {
+                text.assign(read, ::SysStringLen(read));
+                ::SysFreeString(read);
+            }
+            range->Release();
+        }
+        document->Release();
+    }
+    ole->Release();
+    return text;
+}
+
 long TextLength(HWND editor) {
     // Counted as the selection counts: a line break as one character in 2.0,
     // where the control keeps this figure, so it costs nothing to ask; as
@@ -117,13 +150,17 @@ CaretPosition GetCaretPosition(HWND editor, const EditorState& state) {
 
 long LineStartOf(HWND editor, long position) {
     // Read back from position in growing pieces until a break turns up: the
-    // control's own line figures count wrapped display lines.
+    // control's own line figures count wrapped display lines. Read as the
+    // control holds the text, so that an offset into a piece is a character
+    // position (in the ANSI code page a character may take two bytes, and a
+    // character it lacks becomes one "?" for two positions).
+    const bool ansi = IsRichEdit10(editor);
     long end = position;
     long piece = 4096;
     while (end > 0) {
         const long start = end > piece ? end - piece : 0;
-        const std::string text = TextRange(editor, start, end);
-        const std::size_t lastBreak = text.find_last_of("\r\n");
+        const std::size_t lastBreak = ansi ? TextRange(editor, start, end).find_last_of("\r\n")
+                                           : TextRangeW(editor, start, end).find_last_of(L"\r\n");
         if (lastBreak != std::string::npos) return start + static_cast<long>(lastBreak) + 1;
         end = start;
         if (piece < (1L << 20)) piece *= 2;

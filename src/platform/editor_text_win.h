@@ -29,7 +29,10 @@ void SetSelection(HWND editor, long start, long end);
 bool IsModified(HWND editor);
 void SetModified(HWND editor, bool modified);
 void ReplaceSelection(HWND editor, const std::string& text);  // undoable
+// The characters from start to end, in the ANSI code page (those it lacks
+// as "?") or as the control holds them.
 std::string TextRange(HWND editor, long start, long end);
+std::wstring TextRangeW(HWND editor, long start, long end);
 // Characters, a line break counted as the selection counts it.
 long TextLength(HWND editor);
 

@@ -1,0 +1,33 @@
+// The system's ANSI code page, in which documents are stored, against the
+// Unicode the editor control holds.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// Whether UTF-16 text, fed in pieces, can be stored in the ANSI code page
+// exactly: no character left out as "?" and none replaced by a look-alike
+// (a best-fit "o" for "o" with a double acute changes the text as surely as
+// a "?"). A surrogate pair split between two pieces is judged whole.
+class CodePageFit {
+public:
+    void Feed(const wchar_t* text, std::size_t count);
+    // The verdict once every piece is in.
+    bool Fits() const { return fits_ && !pendingHigh_; }
+
+private:
+    bool fits_ = true;
+    wchar_t pendingHigh_ = 0;
+};
+
+bool FitsCodePage(std::wstring_view text);
+
+// The text converted, characters the code page lacks as "?" (or the code
+// page's own choice), and back.
+std::string ToCodePage(std::wstring_view text);
+std::wstring FromCodePage(std::string_view text);
+
+}  // namespace quillet
