@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "document/code_page_question_win.h"
 #include "document/document_title_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
@@ -80,6 +81,7 @@ bool AppendDocumentTo(const CommandContext& context, const std::string& path) {
         ShowMessage("Can not save to the end of an open file", "Warning", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    if (!MayWriteInCodePage(context.editor)) return false;
     std::string streamed;
     if (!SaveEditorText(context.editor, streamed)) {
         ReportNotAppended(path, "The text could not be taken from the editor.", kLeftAsItWas);

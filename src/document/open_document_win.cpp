@@ -6,6 +6,7 @@
 #include "document/file_replace_win.h"
 #include "document/path_rules.h"
 #include "document/text_transfer.h"
+#include "platform/code_page_win.h"
 #include "platform/editor_control_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/file_attributes_win.h"
@@ -28,10 +29,11 @@ void ReportNotOpened(const std::string& path, const std::string& reason, const s
 constexpr char kLeftAsItWas[] = "The document was left as it was.";
 constexpr char kTooLarge[] = "The file is too large to open.";
 
-// The document the editor holds, kept while a load replaces it. It costs
-// one copy of the text (line breaks as CR LF) for as long as the load runs.
+// The document the editor holds, kept while a load replaces it: in Unicode,
+// so that it comes back exactly, whatever the code page lacks. It costs one
+// copy of the text (line breaks as CR LF) for as long as the load runs.
 struct HeldDocument {
-    std::string streamed;
+    std::wstring streamed;
     LineMark mark = LineMark::None;
     bool modified = false;
     Selection selection{0, 0};
@@ -41,21 +43,29 @@ bool Hold(HWND editor, HeldDocument& held) {
     held.mark = GetLineMark(editor);
     held.modified = IsModified(editor);
     held.selection = GetSelection(editor);
-    return SaveEditorText(editor, held.streamed);
+    return SaveEditorTextW(editor, held.streamed);
 }
 
 bool PutBack(HWND editor, const HeldDocument& held) {
-    const bool whole = LoadEditorText(editor, CrTextFromStreamedText(held.streamed), held.mark);
+    const bool whole = LoadEditorTextW(editor, CrTextFromStreamedText(held.streamed), held.mark);
     SetModified(editor, held.modified || !whole);
     SetSelection(editor, held.selection.start, held.selection.end);
     return whole;
 }
 
-// Writes the held document to a new file in the system's temporary folder;
-// its name, or "" with error set.
+// Writes the held document to a new file in the system's temporary folder:
+// as the file writer would, or, when the code page cannot hold the text, in
+// UTF-16 with its byte-order mark, so that nothing is lost. Its name, or ""
+// with error set.
 std::string SaveAside(const HeldDocument& held, DWORD& error) {
-    return SaveInTemporaryFile(
-        FileBytesFromStreamedText(held.streamed, !held.streamed.empty() || held.mark != LineMark::None), error);
+    const bool hasLines = !held.streamed.empty() || held.mark != LineMark::None;
+    if (FitsCodePage(held.streamed)) {
+        return SaveInTemporaryFile(FileBytesFromStreamedText(ToCodePage(held.streamed), hasLines), error);
+    }
+    std::wstring text = L"\xFEFF" + held.streamed;
+    if (hasLines) text += L"\r\n";
+    return SaveInTemporaryFile(std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
+                               error);
 }
 
 // The control took only part of the file, and the previous document could

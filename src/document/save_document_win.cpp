@@ -1,5 +1,6 @@
 #include "document/save_document_win.h"
 
+#include "document/code_page_question_win.h"
 #include "document/document_title_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
@@ -73,6 +74,7 @@ bool MayWriteTo(const CommandContext& context, const std::string& path) {
 }  // namespace
 
 bool WriteDocument(const CommandContext& context, const std::string& path) {
+    if (!MayWriteInCodePage(context.editor)) return false;
     std::string streamed;
     if (!SaveEditorText(context.editor, streamed)) {
         ReportNotSaved(path, "The text could not be taken from the editor.");

@@ -7,9 +7,10 @@
 
 namespace quillet {
 
-// Writes the document to path, CR LF after every line. On success the
-// document belongs to path and is not modified; on failure nothing changes
-// and the user is told why. True when written.
+// Writes the document to path, CR LF after every line. Text the code page
+// cannot hold is written only when the user agrees. On success the document
+// belongs to path and is not modified; on failure nothing changes and the
+// user is told why. True when written.
 bool WriteDocument(const CommandContext& context, const std::string& path);
 
 // The Save command (Save As for an untitled document). True when written.

@@ -54,10 +54,13 @@ std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines) 
     return bytes;
 }
 
-std::string CrTextFromStreamedText(std::string streamed) {
+namespace {
+
+template <typename Text>
+Text CrTextFrom(Text streamed) {
     std::size_t out = 0;
     bool afterCr = false;
-    for (const char c : streamed) {
+    for (const auto c : streamed) {
         if (!(c == '\n' && afterCr)) {
             streamed[out++] = c;
         }
@@ -66,5 +69,11 @@ std::string CrTextFromStreamedText(std::string streamed) {
     streamed.resize(out);
     return streamed;
 }
+
+}  // namespace
+
+std::string CrTextFromStreamedText(std::string streamed) { return CrTextFrom(std::move(streamed)); }
+
+std::wstring CrTextFromStreamedText(std::wstring streamed) { return CrTextFrom(std::move(streamed)); }
 
 }  // namespace quillet

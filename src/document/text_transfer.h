@@ -29,5 +29,6 @@ std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines);
 // The editor's text back from what it streamed out: each CR LF becomes the
 // single CR it holds as a line break. Exact, for putting a document back.
 std::string CrTextFromStreamedText(std::string streamed);
+std::wstring CrTextFromStreamedText(std::wstring streamed);
 
 }  // namespace quillet

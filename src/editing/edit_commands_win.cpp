@@ -17,8 +17,9 @@ bool HasSelection(HWND editor) {
 // Cut and Delete. Without a selection there is nothing to do, and the
 // clipboard must stay as it is (Wine's control empties it on a Cut of
 // nothing). The control does not always mark the document modified when it
-// erases (Wine's does not), so that is done here whenever the text changed:
-// otherwise the change could be lost without the question about saving.
+// erases (Wine's does not), so that is done here whenever the erasure took a
+// step: an erasure of text always shortens it, while a selection of nothing
+// but the closing paragraph mark erases nothing.
 void EraseSelection(const CommandContext& context, UINT message) {
     if (!HasSelection(context.editor)) return;
     const long lengthBefore = TextLength(context.editor);
@@ -28,6 +29,7 @@ void EraseSelection(const CommandContext& context, UINT message) {
 
 }  // namespace
 
+// The editor marks the document modified when the Undo takes a step.
 void OnUndo(const CommandContext& context) { Send(context, WM_UNDO); }
 
 void OnCut(const CommandContext& context) { EraseSelection(context, WM_CUT); }
@@ -37,9 +39,9 @@ void OnCopy(const CommandContext& context) {
     if (HasSelection(context.editor)) Send(context, WM_COPY);
 }
 
-void OnPaste(const CommandContext& context) { Send(context, WM_PASTE); }
+void OnPaste(const CommandContext& context) { PastePlainText(context.editor); }
 
-void OnSelectAll(const CommandContext& context) { Send(context, EM_SETSEL, 0, -1); }
+void OnSelectAll(const CommandContext& context) { SelectAllText(context.editor); }
 
 void OnDelete(const CommandContext& context) { EraseSelection(context, WM_CLEAR); }
 

@@ -114,6 +114,56 @@ private:
     HWND editor_;
 };
 
+constexpr char kControlProcedure[] = "Quillet.ControlProcedure";
+
+bool KeyDown(int key) { return ::GetKeyState(key) < 0; }
+
+// Ctrl+V and Shift+Insert, the control's own paste keys (Ctrl+V only gets
+// here where the main window's shortcut does not take it).
+bool IsPasteKey(WPARAM key) {
+    return (key == 'V' && KeyDown(VK_CONTROL)) || (key == VK_INSERT && KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL));
+}
+
+enum class Step { None, Undo, Redo };
+
+Step StepOfKey(UINT message, WPARAM key) {
+    if (message == WM_SYSKEYDOWN) return key == VK_BACK ? Step::Undo : Step::None;  // Alt+Backspace
+    if (!KeyDown(VK_CONTROL) || KeyDown(VK_MENU)) return Step::None;
+    if (key == 'Z') return Step::Undo;
+    return key == 'Y' ? Step::Redo : Step::None;
+}
+
+Step StepOfMessage(UINT message) {
+    if (message == WM_UNDO || message == EM_UNDO) return Step::Undo;
+    return message == EM_REDO ? Step::Redo : Step::None;
+}
+
+// What every editor does on top of the control: it takes pasted text as
+// plain ANSI text only, and an Undo or Redo that takes a step marks the
+// document modified (the control may restore the flag it had then, and a
+// document saved since would look unchanged).
+LRESULT CALLBACK EditorProcedure(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto control = reinterpret_cast<WNDPROC>(::GetPropA(editor, kControlProcedure));
+    if (!control) return ::DefWindowProcA(editor, message, wParam, lParam);
+    const bool key = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    if (message == WM_PASTE || message == EM_PASTESPECIAL || (message == WM_KEYDOWN && IsPasteKey(wParam))) {
+        PastePlainText(editor);
+        return 0;
+    }
+    const Step step = key ? StepOfKey(message, wParam) : StepOfMessage(message);
+    if (step == Step::None) {
+        if (message == WM_NCDESTROY) {
+            ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
+            ::RemovePropA(editor, kControlProcedure);
+        }
+        return ::CallWindowProcA(control, editor, message, wParam, lParam);
+    }
+    const bool takes = ::CallWindowProcA(control, editor, step == Step::Undo ? EM_CANUNDO : EM_CANREDO, 0, 0) != 0;
+    const LRESULT result = ::CallWindowProcA(control, editor, message, wParam, lParam);
+    if (takes) ::CallWindowProcA(control, editor, EM_SETMODIFY, TRUE, 0);
+    return result;
+}
+
 // A new, empty editor control, set up as the program wants every editor.
 HWND MakeEditor(const char* className, DWORD exStyle, DWORD style, const RECT& place, HWND parent,
                 int controlId) {
@@ -127,6 +177,8 @@ HWND MakeEditor(const char* className, DWORD exStyle, DWORD style, const RECT& p
     Send(editor, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     Send(editor, EM_SETUNDOLIMIT, kEditorUndoLimit);
     SetLineMark(editor, LineMark::None);
+    ::SetPropA(editor, kControlProcedure, reinterpret_cast<HANDLE>(::GetWindowLongPtrA(editor, GWLP_WNDPROC)));
+    ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorProcedure));
     if (auto created = SystemCallsInUse().editorCreated) created(editor);
     return editor;
 }

@@ -17,10 +17,12 @@ namespace quillet {
 // greyed while not needed: a scroll bar that came and went with the text would
 // resize the control's client area, and the control lays the whole document
 // out again on every resize. On a 10 MB document that is minutes for the one
-// key that makes a line wider than the window.
+// key that makes a line wider than the window. ES_NOOLEDRAGDROP: the control
+// takes no drops of its own, so that no rich text or object is dropped into
+// the document and a file dropped on it reaches the main window's drop.
 inline constexpr DWORD kEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
                                       ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
-                                      ES_NOHIDESEL | ES_DISABLENOSCROLL;
+                                      ES_NOHIDESEL | ES_DISABLENOSCROLL | ES_NOOLEDRAGDROP;
 
 // Creates the editor (RichEdit 2.0, or the 1.0 control where 2.0 is missing)
 // as a child of parent; nullptr when neither can be made.

@@ -4,6 +4,7 @@
 #include <richole.h>
 #include <tom.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/code_page_win.h"
@@ -70,6 +71,23 @@ void ReplaceSelection(HWND editor, const std::string& text) {
     const std::string inEditor = WithEditorBreaks(editor, text);
     Send(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(inEditor.c_str()));
 }
+
+void PastePlainText(HWND editor) {
+    std::string text;
+    if (!::OpenClipboard(editor)) return;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const auto* locked = static_cast<const char*>(::GlobalLock(data))) {
+            // Up to the first zero, and never past the memory block's end.
+            const SIZE_T size = ::GlobalSize(data);
+            text.assign(locked, strnlen(locked, size));
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    if (!text.empty()) ReplaceSelection(editor, text);
+}
+
+void SelectAllText(HWND editor) { SetSelection(editor, 0, TextLength(editor)); }
 
 std::string TextRange(HWND editor, long start, long end) {
     if (end <= start) return {};

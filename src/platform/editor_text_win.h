@@ -29,6 +29,15 @@ void SetSelection(HWND editor, long start, long end);
 bool IsModified(HWND editor);
 void SetModified(HWND editor, bool modified);
 void ReplaceSelection(HWND editor, const std::string& text);  // undoable
+
+// Pastes the clipboard's text over the selection as plain text in the ANSI
+// code page (the system converts Unicode text for the clipboard's CF_TEXT),
+// as one undoable replacement: the editor shows at once what a save writes,
+// and no formatting, picture or object comes in. Nothing without text.
+void PastePlainText(HWND editor);
+
+// Selects the whole text, not the control's closing paragraph mark.
+void SelectAllText(HWND editor);
 // The characters from start to end, in the ANSI code page (those it lacks
 // as "?") or as the control holds them.
 std::string TextRange(HWND editor, long start, long end);
