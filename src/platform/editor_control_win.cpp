@@ -75,6 +75,30 @@ DWORD CALLBACK WriteToSink(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* don
     return call->sink(call->context, reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size)) ? 0 : 1;
 }
 
+// The 1.0 control streams only ANSI text: each piece is converted before it
+// is handed on, a lead byte at a piece's end waiting for its second byte.
+struct WideningSink {
+    SinkCall call;
+    std::string pending;
+};
+
+DWORD CALLBACK WidenToSink(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    auto* widening = reinterpret_cast<WideningSink*>(cookie);
+    *done = size;
+    std::string& bytes = widening->pending;
+    bytes.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
+    std::size_t whole = bytes.size();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!::IsDBCSLeadByte(static_cast<BYTE>(bytes[i]))) continue;
+        if (i + 1 == bytes.size()) whole = i;
+        ++i;
+    }
+    const std::wstring wide = FromCodePage(std::string_view(bytes.data(), whole));
+    bytes.erase(0, whole);
+    const SinkCall& call = widening->call;
+    return call.sink(call.context, reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)) ? 0 : 1;
+}
+
 DWORD CALLBACK WriteToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
     auto* sink = reinterpret_cast<std::string*>(cookie);
     try {
@@ -296,9 +320,15 @@ bool LoadEditorTextW(HWND editor, const std::wstring& crText, LineMark mark) {
 
 bool StreamEditorTextOut(HWND editor, StreamText form, StreamSink sink, void* context) {
     SinkCall call{sink, context};
+    WideningSink widening{call, {}};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&call), 0, WriteToSink};
-    const bool unicode = form == StreamText::Unicode && !IsRichEdit10(editor);
-    Send(editor, EM_STREAMOUT, unicode ? SF_TEXT | SF_UNICODE : SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+    WPARAM format = SF_TEXT;
+    if (form == StreamText::Unicode && IsRichEdit10(editor)) {
+        stream = EDITSTREAM{reinterpret_cast<DWORD_PTR>(&widening), 0, WidenToSink};
+    } else if (form == StreamText::Unicode) {
+        format |= SF_UNICODE;
+    }
+    Send(editor, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0;
 }
 
