@@ -22,11 +22,6 @@ namespace {
 constexpr DWORD kFontDialogFlags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT;
 static_assert(kFontDialogFlags == 0x43, "the font dialog's flags");
 
-ScopedGdiObject& CurrentFont() {
-    static ScopedGdiObject font;
-    return font;
-}
-
 // A font record's height for a size in points on the display (negative: a
 // character height); 0 when the display cannot be asked.
 LONG HeightForPoints(int32_t points) {
@@ -73,8 +68,6 @@ ScopedGdiObject MakeEditorFont(const FontChoice& choice) {
 
 }  // namespace
 
-HFONT EditorFont() { return static_cast<HFONT>(CurrentFont().Get()); }
-
 void OnSetFont(const CommandContext& context) {
     const std::string& settings = context.settingsPath;
     const InitialFont initial = InitialFontFrom(ReadSetting(settings, section::kPrimaryFont, key::kFace),
@@ -85,14 +78,15 @@ void OnSetFont(const CommandContext& context) {
     WriteSetting(settings, section::kPrimaryFont, key::kFontColor,
                  FormatInteger(static_cast<int32_t>(choice->colour)));
 
-    ScopedGdiObject font = MakeEditorFont(*choice);
+    // The control takes the font's face, size and effects into its own
+    // character format, so the font is not needed once it is applied.
+    const ScopedGdiObject font = MakeEditorFont(*choice);
     if (!font) return;
     {
         WaitCursor wait;  // the control lays the whole document out again
         SetTextFontAndColour(context.editor, static_cast<HFONT>(font.Get()), choice->colour);
     }
     NoteEditorChanged();  // the lines moved without an edit
-    CurrentFont() = std::move(font);
 }
 
 }  // namespace quillet

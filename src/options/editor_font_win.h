@@ -9,10 +9,9 @@
 
 namespace quillet {
 
-void OnSetFont(const CommandContext& context);  // menu 27
-
-// The font of the last accepted choice, nullptr before the first. It stays
-// until the next choice replaces it; the one replaced is deleted then.
-HFONT EditorFont();
+// Menu 27. The font chosen goes into the editor's character format, for the
+// text there and the text to come, as one change that Undo does not take back
+// and that leaves the modified flag as it was.
+void OnSetFont(const CommandContext& context);
 
 }  // namespace quillet

@@ -16,6 +16,8 @@ namespace quillet {
 namespace {
 
 constexpr char kLineMarkProperty[] = "Quillet.LineMark";
+// The undo steps every editor keeps.
+constexpr LPARAM kEditorUndoLimit = 100;
 
 LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(editor, message, wParam, lParam);

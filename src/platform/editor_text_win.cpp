@@ -1,20 +1,16 @@
 #include "platform/editor_text_win.h"
 
 #include <richedit.h>
-#include <richole.h>
-#include <tom.h>
 
 #include <cstring>
 #include <vector>
 
 #include "platform/code_page_win.h"
+#include "platform/text_document_win.h"
 
 namespace quillet {
 namespace {
 
-// ITextDocument, the text object model's document (tom.h declares it; not
-// every import library defines it).
-constexpr IID kTextDocumentId{0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
 
 LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(editor, message, wParam, lParam);
@@ -108,24 +104,7 @@ std::wstring TextRangeW(HWND editor, long start, long end) {
     // The 1.0 control holds ANSI text; the 2.0 control is asked through its
     // text object model, which reads a range without touching the selection.
     if (IsRichEdit10(editor)) return FromCodePage(TextRange(editor, start, end));
-    std::wstring text;
-    IRichEditOle* ole = nullptr;
-    if (!Send(editor, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) || !ole) return text;
-    ITextDocument* document = nullptr;
-    if (SUCCEEDED(ole->QueryInterface(kTextDocumentId, reinterpret_cast<void**>(&document))) && document) {
-        ITextRange* range = nullptr;
-        if (SUCCEEDED(document->Range(start, end, &range)) && range) {
-            BSTR read = nullptr;
-            if (SUCCEEDED(range->GetText(&read)) && read) {
-                text.assign(read, ::SysStringLen(read));
-                ::SysFreeString(read);
-            }
-            range->Release();
-        }
-        document->Release();
-    }
-    ole->Release();
-    return text;
+    return TextDocument(editor).Text(start, end);
 }
 
 long TextLength(HWND editor) {

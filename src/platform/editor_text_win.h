@@ -8,9 +8,6 @@
 
 namespace quillet {
 
-// The undo steps every editor keeps.
-inline constexpr LPARAM kEditorUndoLimit = 100;
-
 // The RichEdit 1.0 control (class "RichEdit", the fallback) keeps a line
 // break as CR LF, two character positions, and lacks the 2.0 messages
 // EM_GETTEXTLENGTHEX and EM_SETUNDOLIMIT.

@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include "platform/editor_text_win.h"
+#include "platform/text_document_win.h"
 #include "platform/win_handles.h"
 
 namespace quillet {
@@ -71,11 +72,14 @@ void SetTextFontAndColour(HWND editor, HFONT font, COLORREF colour) {
     // Formatting the whole text would otherwise be an undo step (one that
     // takes seconds on a large document, and leaves the text in the old font
     // while new text comes in the new one) and would mark the text modified.
+    // The undo history is kept: recording is suspended, not limited to
+    // nothing, which would throw the history away.
     const bool modified = IsModified(editor);
-    Send(editor, EM_SETUNDOLIMIT, 0);
-    Send(editor, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
-    Send(editor, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    Send(editor, EM_SETUNDOLIMIT, kEditorUndoLimit);
+    {
+        const UndoSuspended noUndoStep(editor);
+        Send(editor, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+        Send(editor, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    }
     SetModified(editor, modified);
 }
 
