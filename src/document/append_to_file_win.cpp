@@ -81,9 +81,10 @@ bool AppendDocumentTo(const CommandContext& context, const std::string& path) {
         ShowMessage("Can not save to the end of an open file", "Warning", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    if (!MayWriteInCodePage(context.editor)) return false;
+    const CodePageWrite write = AskBeforeWriting(context.editor);
+    if (write == CodePageWrite::Refused) return false;
     std::string streamed;
-    if (!SaveEditorText(context.editor, streamed)) {
+    if (!TextForFile(context.editor, write, streamed)) {
         ReportNotAppended(path, "The text could not be taken from the editor.", kLeftAsItWas);
         return false;
     }

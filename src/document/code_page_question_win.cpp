@@ -17,13 +17,24 @@ bool FeedFit(void* context, const char* bytes, std::size_t count) {
 
 }  // namespace
 
-bool MayWriteInCodePage(HWND editor) {
+CodePageWrite AskBeforeWriting(HWND editor) {
     CodePageFit fit;
     // A transfer that stops early says no more than that a character did not
-    // fit; one that fails for the control's own reason is asked about too.
+    // fit; one that fails for the control's own reason fails again, and is
+    // reported, when the text is taken for the file.
     StreamEditorTextOut(editor, StreamText::Unicode, FeedFit, &fit);
-    if (fit.Fits()) return true;
-    return ShowMessage(kCodePageQuestion, "Quillet", MB_YESNO | MB_ICONWARNING) == IDYES;
+    if (fit.Fits()) return CodePageWrite::Fits;
+    return ShowMessage(kCodePageQuestion, "Quillet", MB_YESNO | MB_ICONWARNING) == IDYES ? CodePageWrite::LossAgreed
+                                                                                          : CodePageWrite::Refused;
+}
+
+bool TextForFile(HWND editor, CodePageWrite write, std::string& out) {
+    if (write != CodePageWrite::LossAgreed) return SaveEditorText(editor, out);
+    // The control's own conversion would put look-alikes in the file.
+    std::wstring text;
+    if (!SaveEditorTextW(editor, text)) return false;
+    out = ToCodePage(text, true);
+    return true;
 }
 
 }  // namespace quillet

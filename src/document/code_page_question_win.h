@@ -4,14 +4,27 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace quillet {
 
 inline constexpr char kCodePageQuestion[] =
     "This text contains characters that cannot be saved in the ANSI code page. They will be saved as \"?\".\r\n"
     "\r\nSave anyway?";
 
-// True when the editor's text fits the code page, or when the user answered
-// Yes to the question; false (nothing to write) on No.
-bool MayWriteInCodePage(HWND editor);
+enum class CodePageWrite {
+    Fits,        // every character has its byte (or bytes) in the code page
+    LossAgreed,  // some have none, and the user said to save them as "?"
+    Refused,     // the user said No: nothing is to be written
+};
+
+// Checks the editor's text, and asks the question when it does not fit.
+CodePageWrite AskBeforeWriting(HWND editor);
+
+// The editor's text for a file, lines joined by CR LF: as the control
+// streams it out when it fits, otherwise converted with "?" for every
+// character the code page lacks, as the question said. False when the text
+// could not be taken.
+bool TextForFile(HWND editor, CodePageWrite write, std::string& out);
 
 }  // namespace quillet

@@ -74,9 +74,10 @@ bool MayWriteTo(const CommandContext& context, const std::string& path) {
 }  // namespace
 
 bool WriteDocument(const CommandContext& context, const std::string& path) {
-    if (!MayWriteInCodePage(context.editor)) return false;
+    const CodePageWrite write = AskBeforeWriting(context.editor);
+    if (write == CodePageWrite::Refused) return false;
     std::string streamed;
-    if (!SaveEditorText(context.editor, streamed)) {
+    if (!TextForFile(context.editor, write, streamed)) {
         ReportNotSaved(path, "The text could not be taken from the editor.");
         return false;
     }

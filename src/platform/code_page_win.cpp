@@ -51,18 +51,20 @@ bool FitsCodePage(std::wstring_view text) {
     return fit.Fits();
 }
 
-std::string ToCodePage(std::wstring_view text) {
+std::string ToCodePage(std::wstring_view text, bool noBestFit) {
+    const DWORD flags = noBestFit ? WC_NO_BEST_FIT_CHARS : 0;
     std::string out;
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t end = text.size() - at > kSlice ? at + kSlice : text.size();
         if (end < text.size() && IsHighSurrogate(text[end - 1])) --end;
         const int count = static_cast<int>(end - at);
-        const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text.data() + at, count, nullptr, 0, nullptr, nullptr);
+        const int bytes = ::WideCharToMultiByte(CP_ACP, flags, text.data() + at, count, nullptr, 0, nullptr, nullptr);
         const std::size_t before = out.size();
         out.resize(before + static_cast<std::size_t>(bytes > 0 ? bytes : 0));
         if (bytes > 0) {
-            ::WideCharToMultiByte(CP_ACP, 0, text.data() + at, count, out.data() + before, bytes, nullptr, nullptr);
+            ::WideCharToMultiByte(CP_ACP, flags, text.data() + at, count, out.data() + before, bytes, nullptr,
+                                  nullptr);
         }
         at = end;
     }

@@ -25,9 +25,11 @@ private:
 
 bool FitsCodePage(std::wstring_view text);
 
-// The text converted, characters the code page lacks as "?" (or the code
-// page's own choice), and back.
-std::string ToCodePage(std::wstring_view text);
+// The text converted. A character the code page lacks becomes the system's
+// best-fit look-alike where it has one ("o" for "o" with a double acute), as
+// the clipboard's ANSI text is made, or "?" always with noBestFit, as a file
+// is written. And back.
+std::string ToCodePage(std::wstring_view text, bool noBestFit = false);
 std::wstring FromCodePage(std::string_view text);
 
 }  // namespace quillet

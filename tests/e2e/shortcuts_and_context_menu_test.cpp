@@ -52,10 +52,10 @@ protected:
 
 TEST_F(ShortcutsAndContextMenuTest, CtrlKeysEditSaveStartANewDocumentAndExit) {
     ASSERT_TRUE(program_.Type("abc"));
-    const auto selection = [this] {  // "all" once it covers the text (the closing break may be in it)
+    const auto selection = [this] {  // "all" once it covers the text, and not the closing mark
         DWORD_PTR packed = 0;
         ::SendMessageTimeoutA(program_.Editor(), EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &packed);
-        return LOWORD(packed) == 0 && HIWORD(packed) >= 3 ? std::string("all") : std::to_string(packed);
+        return LOWORD(packed) == 0 && HIWORD(packed) == 3 ? std::string("all") : std::to_string(packed);
     };
     PressAndExpect({VK_CONTROL, 'A'}, selection, "all");
     PressAndExpect({VK_CONTROL, 'C'}, ClipboardText, "abc");
@@ -87,6 +87,46 @@ TEST_F(ShortcutsAndContextMenuTest, CtrlKeysEditSaveStartANewDocumentAndExit) {
     EXPECT_EQ(typed + "\r\n", ReadFileBytes(path));
 
     ASSERT_TRUE(PressKeys({VK_CONTROL, VK_ESCAPE}));  // Exit: nothing is modified, so no question
+    ExpectEndsWithCode0(program_);
+}
+
+// The whole text and nothing more goes round the clipboard; and an Undo or
+// Redo after a save always leaves something to save, also when the text
+// keeps its length.
+TEST_F(ShortcutsAndContextMenuTest, CopyAllPasteAtTheEndDoublesTheTextAndUndoAfterASaveIsAChange) {
+    ASSERT_TRUE(program_.Type("one\ntwo"));
+    PressAndExpect({VK_CONTROL, 'A'}, ClipboardText, ClipboardText());  // only brings it to the front
+    PressAndExpect({VK_CONTROL, 'C'}, ClipboardText, "one\r\ntwo");
+    ASSERT_TRUE(PressKeys({VK_END}));
+    PressAndExpect({VK_CONTROL, 'V'}, text_, "one\r\ntwoone\r\ntwo");
+
+    const std::string path = folder_.File("round.txt");
+    ASSERT_TRUE(PressKeys({VK_CONTROL, 'S'}));
+    HWND saveAs = program_.WaitForDialog("Save File As", 10000);
+    ASSERT_NE(nullptr, saveAs);
+    test::ChooseFileInDialog(saveAs, path);
+    const auto modified = [this] {
+        DWORD_PTR flag = 0;
+        ::SendMessageTimeoutA(program_.Editor(), EM_GETMODIFY, 0, 0, SMTO_ABORTIFHUNG, 5000, &flag);
+        return flag != 0 ? std::string("modified") : std::string("saved");
+    };
+    ASSERT_TRUE(WaitFor([&] { return program_.Title() == "Quillet - " + path; })) << program_.Title();
+
+    // "o" over the last "o": the same length; saved; then taken back and done again.
+    ASSERT_TRUE(PressKeys({VK_SHIFT, VK_LEFT}));
+    PressAndExpect({'0'}, text_, "one\r\ntwoone\r\ntw0");
+    PressAndExpect({VK_CONTROL, 'S'}, modified, "saved");
+    PressAndExpect({VK_CONTROL, 'Z'}, text_, "one\r\ntwoone\r\ntwo");
+    EXPECT_EQ("modified", modified());
+    PressAndExpect({VK_CONTROL, 'S'}, modified, "saved");
+    PressAndExpect({VK_CONTROL, 'Y'}, text_, "one\r\ntwoone\r\ntw0");
+    EXPECT_EQ("modified", modified());
+    ASSERT_TRUE(PressKeys({VK_CONTROL, 'N'}));
+    AnswerDialog(program_, "Save modified file?", IDNO);
+    EXPECT_TRUE(WaitFor([&] { return program_.Title() == "Quillet - Untitled.txt"; })) << program_.Title();
+    EXPECT_EQ("one\r\ntwoone\r\ntwo\r\n", ReadFileBytes(path));
+
+    program_.Exit();
     ExpectEndsWithCode0(program_);
 }
 

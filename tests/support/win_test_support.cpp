@@ -207,20 +207,27 @@ std::string ClipboardText() {
     return text;
 }
 
-bool SetClipboardText(const std::string& text) {
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (!memory) return false;
-    if (void* bytes = ::GlobalLock(memory)) {
-        std::memcpy(bytes, text.c_str(), text.size() + 1);
-        ::GlobalUnlock(memory);
-    }
-    if (!OpenClipboardSoon()) {
-        ::GlobalFree(memory);
-        return false;
-    }
+bool SetClipboardText(const std::string& text) { return SetClipboardFormats({{CF_TEXT, text + '\0'}}); }
+
+bool SetClipboardFormats(std::initializer_list<std::pair<UINT, std::string>> formats) {
+    if (!OpenClipboardSoon()) return false;
     ::EmptyClipboard();
-    const bool taken = ::SetClipboardData(CF_TEXT, memory) != nullptr;
-    if (!taken) ::GlobalFree(memory);  // the clipboard owns it only once taken
+    bool taken = true;
+    for (const auto& [format, data] : formats) {
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, data.size());
+        if (!memory) {
+            taken = false;
+            continue;
+        }
+        if (void* bytes = ::GlobalLock(memory)) {
+            std::memcpy(bytes, data.data(), data.size());
+            ::GlobalUnlock(memory);
+        }
+        if (!::SetClipboardData(format, memory)) {
+            ::GlobalFree(memory);  // the clipboard owns it only once taken
+            taken = false;
+        }
+    }
     ::CloseClipboard();
     return taken;
 }

@@ -5,8 +5,10 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace quillet::test {
@@ -85,6 +87,9 @@ std::string ClipboardText();
 // Puts plain text alone on the system clipboard; false when the clipboard
 // could not be opened or did not take the text.
 bool SetClipboardText(const std::string& text);
+// Puts each format's bytes (as they are, terminating zeros included) on the
+// clipboard, alone.
+bool SetClipboardFormats(std::initializer_list<std::pair<UINT, std::string>> formats);
 
 // A visible popup menu (class "#32768") of the process, or nullptr.
 HWND FindPopupMenu(DWORD processId);

@@ -1,9 +1,11 @@
 // The edit commands, Insert Date, Insert Time and the clear-clipboard button,
 // run through the command tables against the real control and clipboard.
+#include <initializer_list>
 #include <string>
 
 #include "document_fixture.h"
 #include "editing/date_time_win.h"
+#include "editing/edit_commands_win.h"
 
 namespace quillet {
 namespace {
@@ -23,7 +25,7 @@ TEST_F(EditCommandsTest, SelectAllThenDeleteEmptiesTheDocumentAndMarksItModified
     SetModified(Editor(), false);
     Run(false, menu_id::kSelectAll);
     EXPECT_EQ(0, GetSelection(Editor()).start);
-    EXPECT_GE(GetSelection(Editor()).end, TextLength(Editor()));  // may take in the closing break
+    EXPECT_EQ(GetSelection(Editor()).end, TextLength(Editor()));  // the text, not the closing mark
     Run(false, menu_id::kDelete);
     EXPECT_EQ("", EditorText());
     EXPECT_TRUE(IsModified(Editor()));
@@ -59,6 +61,47 @@ TEST_F(EditCommandsTest, CutCopyAndPasteGoThroughTheSystemClipboard) {
         EXPECT_EQ(step.clipboard, ClipboardText());
         EXPECT_EQ(before != step.text, IsModified(Editor()));  // every change is one to save
     }
+}
+
+// Sets the keys held down for this thread, as the editor sees them when it
+// takes a key; none of them for keys empty.
+void HoldKeys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (int key : keys) state[key] = 0x80;
+    ::SetKeyboardState(state);
+}
+
+// The same-length change that a comparison of lengths would miss: "river"
+// by "lakes", saved, then taken back and done again every way there is.
+TEST_F(EditCommandsTest, AnUndoOrRedoThatTakesAStepMarksTheDocumentModified) {
+    const struct {
+        const char* name;
+        void (*step)(const CommandContext& context);
+        const char* text;  // afterwards
+    } steps[] = {
+        {"Undo command", OnUndo, "river"},
+        {"Ctrl+Y", [](const CommandContext& c) {
+             HoldKeys({VK_CONTROL});
+             ::SendMessageA(c.editor, WM_KEYDOWN, 'Y', 0);
+             HoldKeys({});
+         }, "lakes"},
+        {"EM_UNDO", [](const CommandContext& c) { ::SendMessageA(c.editor, EM_UNDO, 0, 0); }, "river"},
+        {"EM_REDO", [](const CommandContext& c) { ::SendMessageA(c.editor, EM_REDO, 0, 0); }, "lakes"},
+    };
+    Type("river");
+    Select(0, 5);
+    Type("lakes");
+    for (const auto& step : steps) {
+        SetModified(Editor(), false);  // as a save leaves it
+        step.step(Context());
+        EXPECT_EQ(step.text, EditorText()) << step.name;
+        EXPECT_TRUE(IsModified(Editor())) << step.name;
+    }
+    // With nothing to take back, nothing changes.
+    ::SendMessageA(Editor(), EM_EMPTYUNDOBUFFER, 0, 0);
+    SetModified(Editor(), false);
+    OnUndo(Context());
+    EXPECT_FALSE(IsModified(Editor()));
 }
 
 TEST_F(EditCommandsTest, InsertDateAndTimeReplaceTheSelectionAndUndoRestoresIt) {

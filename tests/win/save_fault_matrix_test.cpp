@@ -22,6 +22,7 @@
 #include "document/file_io_win.h"
 #include "document/open_document_win.h"
 #include "document/save_document_win.h"
+#include "platform/code_page_win.h"
 #include "platform/win_handles.h"
 #include "support/file_faults.h"
 #include "support/message_box_watch.h"
@@ -354,16 +355,29 @@ enum class Fault { ReadError, RoomForThePreviousOnly, NoRoomForEither };
 struct LoadRow {
     const char* name;
     std::string previousFile;  // loaded first
-    bool edited;               // then edited, and a part of it selected
+    const wchar_t* typed;      // then typed at its start (nullptr: not edited), and a part selected
     Fault fault;
 };
 
+const wchar_t kBeyondTheCodePage[] = L"\x4E2D\x0151\xD83D\xDE00 ";
+
 const LoadRow kLoadRows[] = {
-    {"a read error part-way", "previous\r\ntext\r\n", true, Fault::ReadError},
-    {"the editor takes only part of the file", "previous\r\ntext\r\n", true, Fault::RoomForThePreviousOnly},
-    {"the same over a document of one empty line", "\r\n", false, Fault::RoomForThePreviousOnly},
-    {"the editor cannot take the previous document back", "previous\r\ntext\r\n", true, Fault::NoRoomForEither},
+    {"a read error part-way", "previous\r\ntext\r\n", L"edited ", Fault::ReadError},
+    {"the editor takes only part of the file", "previous\r\ntext\r\n", L"edited ", Fault::RoomForThePreviousOnly},
+    {"the same over a document of one empty line", "\r\n", nullptr, Fault::RoomForThePreviousOnly},
+    {"the same with text the code page lacks", "previous\r\n", kBeyondTheCodePage, Fault::RoomForThePreviousOnly},
+    {"the editor cannot take the previous document back", "previous\r\ntext\r\n", L"edited ",
+     Fault::NoRoomForEither},
+    {"the same with text the code page lacks", "previous\r\n", kBeyondTheCodePage, Fault::NoRoomForEither},
 };
+
+// What the copy saved aside holds: the file writer's bytes, or UTF-16 with
+// its byte-order mark when the code page cannot hold the text.
+std::string SavedAside(const std::wstring& streamed) {
+    if (FitsCodePage(streamed)) return ToCodePage(streamed) + "\r\n";
+    const std::wstring text = L"\xFEFF" + streamed + L"\r\n";
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
 
 TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) {
     const std::string file = folder_.File("large.txt");
@@ -373,12 +387,17 @@ TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) 
         const std::string previous = folder_.File("previous.txt");
         test::WriteFileBytes(previous, row.previousFile);
         ASSERT_TRUE(LoadDocument(Context(), previous));
-        if (row.edited) {
-            Type("edited ");
+        const bool edited = row.typed != nullptr;
+        if (edited) {
+            SETTEXTEX typing{ST_SELECTION | ST_KEEPUNDO, 1200};
+            ::SendMessageA(Editor(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&typing), reinterpret_cast<LPARAM>(row.typed));
+            SetModified(Editor(), true);
             SetSelection(Editor(), 3, 9);
         }
         WriteSetting(settings_, section::kLastAccessed, key::kOpen, "");
         const std::string text = EditorText();
+        std::wstring unicode;
+        ASSERT_TRUE(SaveEditorTextW(Editor(), unicode));
         const long lines = LineCount(Editor());
         const Selection selection = GetSelection(Editor());
         const std::string temporary = test::SystemTemporaryFolder();
@@ -410,8 +429,11 @@ TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) 
         if (row.fault != Fault::NoRoomForEither) {
             EXPECT_NE(std::string::npos, message.find("The document was left as it was.")) << message;
             EXPECT_EQ(text, EditorText());
+            std::wstring back;
+            EXPECT_TRUE(SaveEditorTextW(Editor(), back));
+            EXPECT_EQ(unicode, back);
             EXPECT_EQ(lines, LineCount(Editor()));
-            EXPECT_EQ(row.edited, IsModified(Editor()));
+            EXPECT_EQ(edited, IsModified(Editor()));
             EXPECT_EQ(selection.start, GetSelection(Editor()).start);
             EXPECT_EQ(selection.end, GetSelection(Editor()).end);
             EXPECT_EQ("Quillet - " + previous, Title());
@@ -423,7 +445,7 @@ TEST_F(DocumentTest, EveryLoadFaultKeepsThePreviousDocumentAndSaysWhatHappened) 
             EXPECT_TRUE(IsModified(Editor()));
             ASSERT_EQ(1u, copies.size());
             EXPECT_NE(std::string::npos, message.find(copies.front())) << message;
-            EXPECT_EQ("edited " + row.previousFile, test::ReadFileBytes(copies.front()));
+            EXPECT_EQ(SavedAside(unicode), test::ReadFileBytes(copies.front()));
         }
         for (const std::string& copy : copies) ::DeleteFileA(copy.c_str());
     }
