@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kWordWrapCommand = 26;
 constexpr int kSetFontCommand = 27;
+constexpr int kUndoCommand = 17;
 // A change after another one (and Set Font, which is two layouts) can take
 // minutes at 10 MB (see bench/README.md): a change is given up after this long
 // and shown as "> 60" or "> 30".
@@ -41,7 +42,9 @@ struct Session {
     const char* first;
     const char* second;  // nullptr: none
 };
-const Session kSessions[] = {{"wrap", "wrap-on", "wrap-off"}, {"font", "font", nullptr}, {"resize", "lower", "narrower"}};
+const Session kSessions[] = {{"wrap", "wrap-on", "wrap-off"},
+                             {"font", "font", "undo"},
+                             {"resize", "lower", "narrower"}};
 
 struct Change {
     const char* key;
@@ -51,6 +54,7 @@ const Change kChanges[] = {
     {"wrap-on", "word wrap on (the first change after the open)"},
     {"wrap-off", "word wrap off right after it (the second change)"},
     {"font", "font and colour, 12 points, from the dialog's OK (the first change)"},
+    {"undo", "Undo (Ctrl+Z) right after the font: what it takes back, and how long (the second change)"},
     {"lower", "window 1 pixel lower (the first change)"},
     {"narrower", "window 20 pixels narrower right after it (the second change)"},
 };
@@ -125,6 +129,7 @@ double Resize(HWND window, int wider, int higher, double timeout) {
 double QuilletChange(const std::string& change, HWND window, double timeout, std::string& face) {
     if (change == "wrap-on" || change == "wrap-off") return SendCommand(window, kWordWrapCommand, timeout);
     if (change == "font") return SetFontInQuillet(window, face, timeout);
+    if (change == "undo") return SendCommand(window, kUndoCommand, timeout);
     if (change == "lower") return Resize(window, 0, -1, timeout);
     return Resize(window, -20, 0, timeout);
 }
@@ -152,6 +157,8 @@ double ControlChange(HWND control, const std::string& change, const std::string&
     const double start = Now();
     if (change == "wrap-on" || change == "wrap-off") {
         ::SendMessageA(control, EM_SETTARGETDEVICE, 0, change == "wrap-on" ? 0 : kNoWrapLineWidth);
+    } else if (change == "undo") {
+        ::SendMessageA(control, EM_UNDO, 0, 0);
     } else if (change == "font") {
         // The same change: font and colour for all text and for new text,
         // no undo step. Each EM_SETCHARFORMAT lays the text out once.
