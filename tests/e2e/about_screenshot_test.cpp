@@ -24,7 +24,7 @@ TEST(Screenshot, AboutWindow) {
     ASSERT_NE(about, nullptr) << "Help > About showed no window";
     EXPECT_FALSE(::IsWindowEnabled(program->Window()));
 
-    ::SetForegroundWindow(about);
+    test::ComeToFront(about);
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutA(about, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
     ::Sleep(300);  // let the painting reach the screen

@@ -1,14 +1,10 @@
 #include "e2e/real_input.h"
 
+#include "support/win_test_support.h"
+
 namespace quillet::e2e {
 
-bool BringToFront(HWND window) {
-    for (int attempt = 0; attempt < 100 && ::GetForegroundWindow() != window; ++attempt) {
-        ::SetForegroundWindow(window);
-        ::Sleep(20);
-    }
-    return ::GetForegroundWindow() == window;
-}
+bool BringToFront(HWND window) { return test::ComeToFront(window); }
 
 bool PressKeys(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs(keys.size() * 2);

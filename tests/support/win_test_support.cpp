@@ -71,6 +71,11 @@ HWND FindDialog(const std::string& caption, bool messageBoxOnly) {
 TempFolder::TempFolder() {
     char base[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, base);
+    // The long form (not C:\Users\RUNNER~1\...), as the file dialogs give
+    // paths back.
+    char longBase[MAX_PATH] = {};
+    const DWORD length = ::GetLongPathNameA(base, longBase, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) ::lstrcpynA(base, longBase, MAX_PATH);
     static unsigned counter = 0;
     for (;;) {
         path_ = std::string(base) + "quillet-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
@@ -230,6 +235,23 @@ bool SetClipboardFormats(std::initializer_list<std::pair<UINT, std::string>> for
     }
     ::CloseClipboard();
     return taken;
+}
+
+bool ComeToFront(HWND window) {
+    for (int attempt = 0; attempt < 100 && ::GetForegroundWindow() != window; ++attempt) {
+        if (attempt > 0) {
+            // A key pressed and let go counts as the user's input, after which
+            // Windows lets the program that had it choose the foreground.
+            INPUT alt[2] = {};
+            alt[0].type = alt[1].type = INPUT_KEYBOARD;
+            alt[0].ki.wVk = alt[1].ki.wVk = VK_MENU;
+            alt[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            ::SendInput(2, alt, sizeof(INPUT));
+        }
+        ::SetForegroundWindow(window);
+        ::Sleep(20);
+    }
+    return ::GetForegroundWindow() == window;
 }
 
 HWND FocusOf(HWND window) {

@@ -97,4 +97,9 @@ HWND FindPopupMenu(DWORD processId);
 // The window with the keyboard focus in the thread that owns window.
 HWND FocusOf(HWND window);
 
+// Brings window to the foreground, as a click would, also where the system
+// refuses SetForegroundWindow to a program that is not in front itself (a
+// test started from a console on Windows); false when it did not get there.
+bool ComeToFront(HWND window);
+
 }  // namespace quillet::test

@@ -21,7 +21,7 @@ class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(StartUp(settings_, "quillet.exe"));
-        ::SetForegroundWindow(Main());
+        test::ComeToFront(Main());
         test::PumpMessages();
     }
 

@@ -49,7 +49,7 @@ protected:
     void SetUp() override {
         Start();
         for (const char* line : {"The quick brown fox", "jumps over"}) AddLine(Main().editor, line);
-        ::SetForegroundWindow(Main().window);
+        test::ComeToFront(Main().window);
     }
 
     // Set Font with the dialog answered: the first of kFaces it offers, then
@@ -150,7 +150,7 @@ TEST_F(EditorFontTest, OnTheRichEdit10FallbackTheFontAndWordWrapWorkToo) {
         Start();
     }
     AddLine(Main().editor, test::LongLine());
-    ::SetForegroundWindow(Main().window);
+    test::ComeToFront(Main().window);
     DispatchMenuEvent({Main().window, Main().editor, SettingsFilePath()}, 26);
     EXPECT_GT(test::DisplayLines(Main().editor), 1);
     const std::string face = SetFont(true, "Bold", "12");

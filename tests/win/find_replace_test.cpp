@@ -206,7 +206,7 @@ TEST_F(FindReplaceTest, MainWindowCommandsAreDroppedNowAndLaterWhileTypingWorks)
         for (int command : {0, 2, 13, 16, 25}) ::PostMessageA(Main(), WM_COMMAND, command, 0);
         ::PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(14, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(Main(), 14)));
         ::PostMessageA(Main(), WM_CLOSE, 0, 0);
-        ::SetForegroundWindow(Main());
+        test::ComeToFront(Main());
         INPUT keys[4] = {};  // Ctrl+N, the main window's New
         for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
         keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;

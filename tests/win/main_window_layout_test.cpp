@@ -121,7 +121,7 @@ TEST_F(MainWindowLayoutTest, ResizesRunTheLayoutWhileAnotherWindowIsInTheForegro
     HWND other = ::CreateWindowExA(0, "STATIC", "another window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
                                    50, 200, 100, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(other, nullptr);
-    ::SetForegroundWindow(other);
+    test::ComeToFront(other);
     test::PumpMessages(50);
     if (::GetForegroundWindow() != other) {
         ::DestroyWindow(other);

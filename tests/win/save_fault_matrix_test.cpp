@@ -159,12 +159,15 @@ std::string OldFileBytes() {
 
 // A folder whose name leaves no room for a temporary file's name in it, while
 // a short file name still fits.
+// A folder whose name is too long for a temporary name beside a file in it
+// (GetTempFileNameA wants it shorter than MAX_PATH - 14), "" when it cannot
+// be made. Windows makes no folder of MAX_PATH - 12 characters or more.
 std::string MakeTooDeepFolder(const std::string& base) {
-    constexpr std::size_t kLength = MAX_PATH - 12;  // the folder's name, "\\a.txt" still fits
+    constexpr std::size_t kLength = MAX_PATH - 13;  // the folder's name, "\\a.txt" still fits
     std::string folder = base;
     while (folder.size() < kLength) {
         folder += "\\" + std::string(std::clamp<std::size_t>(kLength - folder.size() - 1, 2, 40), 'd');
-        ::CreateDirectoryA(folder.c_str(), nullptr);
+        if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return {};
     }
     return folder;
 }
@@ -181,7 +184,10 @@ protected:
         if (scene.folder.empty()) {
             scene.folder = folder_.File("row " + std::to_string(index));
             ASSERT_TRUE(::CreateDirectoryA(scene.folder.c_str(), nullptr));
-            if (row.place == Place::TooDeep) scene.folder = MakeTooDeepFolder(scene.folder);
+            if (row.place == Place::TooDeep) {
+                scene.folder = MakeTooDeepFolder(scene.folder);
+                ASSERT_FALSE(scene.folder.empty()) << "no folder too deep for a temporary name";
+            }
         }
         scene.path = scene.folder + "\\a.txt";
         SetModified(Editor(), false);
