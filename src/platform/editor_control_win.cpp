@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <cstring>
-#include <new>
 
 #include "platform/code_page_win.h"
 #include "platform/editor_text_win.h"
@@ -64,60 +63,6 @@ DWORD CALLBACK ReadFromWideString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LO
     source->offset += count;
     *done = static_cast<LONG>(count * sizeof(wchar_t));
     return 0;
-}
-
-struct SinkCall {
-    StreamSink sink;
-    void* context;
-};
-
-DWORD CALLBACK WriteToSink(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    const auto* call = reinterpret_cast<const SinkCall*>(cookie);
-    *done = size;
-    return call->sink(call->context, reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size)) ? 0 : 1;
-}
-
-// The 1.0 control streams only ANSI text: each piece is converted before it
-// is handed on, a lead byte at a piece's end waiting for its second byte.
-struct WideningSink {
-    SinkCall call;
-    std::string pending;
-};
-
-DWORD CALLBACK WidenToSink(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    auto* widening = reinterpret_cast<WideningSink*>(cookie);
-    *done = size;
-    std::string& bytes = widening->pending;
-    bytes.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
-    std::size_t whole = bytes.size();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (!::IsDBCSLeadByte(static_cast<BYTE>(bytes[i]))) continue;
-        if (i + 1 == bytes.size()) whole = i;
-        ++i;
-    }
-    const std::wstring wide = FromCodePage(std::string_view(bytes.data(), whole));
-    bytes.erase(0, whole);
-    const SinkCall& call = widening->call;
-    return call.sink(call.context, reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)) ? 0 : 1;
-}
-
-DWORD CALLBACK WriteToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    auto* sink = reinterpret_cast<std::string*>(cookie);
-    try {
-        sink->append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
-    } catch (const std::bad_alloc&) {
-        *done = 0;
-        return 1;  // stops the transfer; the caller sees the error
-    }
-    *done = size;
-    return 0;
-}
-
-bool StreamOutToString(HWND editor, WPARAM format, std::string& out) {
-    out.clear();
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&out), 0, WriteToString};
-    Send(editor, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
-    return stream.dwError == 0;
 }
 
 // Keeps the control from repainting and recording undo steps during a bulk
@@ -303,8 +248,6 @@ bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark) {
     return complete;
 }
 
-bool SaveEditorText(HWND editor, std::string& out) { return StreamOutToString(editor, SF_TEXT, out); }
-
 bool LoadEditorTextW(HWND editor, const std::wstring& crText, LineMark mark) {
     if (IsRichEdit10(editor)) return LoadEditorText(editor, ToCodePage(crText), mark);
     bool complete = false;
@@ -318,34 +261,6 @@ bool LoadEditorTextW(HWND editor, const std::wstring& crText, LineMark mark) {
     SetLineMark(editor, complete ? mark : LineMark::None);
     SetModified(editor, false);
     return complete;
-}
-
-bool StreamEditorTextOut(HWND editor, StreamText form, StreamSink sink, void* context) {
-    SinkCall call{sink, context};
-    WideningSink widening{call, {}};
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&call), 0, WriteToSink};
-    WPARAM format = SF_TEXT;
-    if (form == StreamText::Unicode && IsRichEdit10(editor)) {
-        stream = EDITSTREAM{reinterpret_cast<DWORD_PTR>(&widening), 0, WidenToSink};
-    } else if (form == StreamText::Unicode) {
-        format |= SF_UNICODE;
-    }
-    Send(editor, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
-    return stream.dwError == 0;
-}
-
-bool SaveEditorTextW(HWND editor, std::wstring& out) {
-    out.clear();
-    if (IsRichEdit10(editor)) {
-        std::string ansi;
-        if (!SaveEditorText(editor, ansi)) return false;
-        out = FromCodePage(ansi);
-        return true;
-    }
-    std::string bytes;
-    if (!StreamOutToString(editor, SF_TEXT | SF_UNICODE, bytes)) return false;
-    out.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-    return true;
 }
 
 }  // namespace quillet

@@ -57,7 +57,9 @@ long LineCount(HWND editor);
 // the control did not take the whole text.
 bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark);
 // The whole text as it streams out: lines between breaks joined by CR LF,
-// whatever the word-wrap setting. False when the text could not be taken.
+// whatever the word-wrap setting. False when the control could not give the
+// text; std::bad_alloc when there is no memory for it (after the control
+// has returned).
 bool SaveEditorText(HWND editor, std::string& out);
 
 // The same in Unicode, as the control holds it: nothing is lost for the code
@@ -69,6 +71,8 @@ bool SaveEditorTextW(HWND editor, std::wstring& out);
 // in the ANSI code page or in UTF-16 (lines joined by CR LF either way), so
 // that a caller never holds a second copy of it. The sink returns false to
 // stop; the result is false when the sink or the control stopped the transfer.
+// An exception thrown by the sink stops the transfer too, and is thrown on
+// from here once the control has returned: none crosses the control.
 enum class StreamText { Ansi, Unicode };
 using StreamSink = bool (*)(void* context, const char* bytes, std::size_t count);
 bool StreamEditorTextOut(HWND editor, StreamText form, StreamSink sink, void* context);
