@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "platform/editor_control_win.h"
 
 namespace quillet {
 
@@ -21,10 +21,10 @@ enum class CodePageWrite {
 // Checks the editor's text, and asks the question when it does not fit.
 CodePageWrite AskBeforeWriting(HWND editor);
 
-// The editor's text for a file, lines joined by CR LF: as the control
-// streams it out when it fits, otherwise converted with "?" for every
-// character the code page lacks, as the question said. False when the text
-// could not be taken.
-bool TextForFile(HWND editor, CodePageWrite write, std::string& out);
+// The editor's text for a file, lines joined by CR LF, handed to sink piece
+// by piece: as the control streams it out when it fits, otherwise converted
+// with "?" for every character the code page lacks, as the question said.
+// False when the text could not be taken or the sink stopped.
+bool StreamTextForFile(HWND editor, CodePageWrite write, StreamSink sink, void* context);
 
 }  // namespace quillet

@@ -1,5 +1,6 @@
 #include "document/file_io_win.h"
 
+#include <cstring>
 #include <new>
 
 #include "platform/system_calls_win.h"
@@ -10,58 +11,94 @@ namespace {
 
 constexpr DWORD kWriteChunk = 1 << 20;
 
-}  // namespace
+struct Writing {
+    HANDLE file;
+    unsigned long long written;
+    DWORD error;
+    bool failed;
+};
 
-bool FlushFile(HANDLE file) { return SystemCallsInUse().flushFile(file) != FALSE; }
-
-bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error) {
-    std::size_t offset = 0;
-    while (offset < bytes.size()) {
-        const std::size_t left = bytes.size() - offset;
-        const DWORD chunk = left < kWriteChunk ? static_cast<DWORD>(left) : kWriteChunk;
+// Writes one piece whole, in as many writes as the system wants.
+bool WritePiece(void* context, const char* bytes, std::size_t count) {
+    auto* writing = static_cast<Writing*>(context);
+    while (count > 0) {
+        const DWORD chunk = count < kWriteChunk ? static_cast<DWORD>(count) : kWriteChunk;
         DWORD written = 0;
-        if (!SystemCallsInUse().writeFile(file, bytes.data() + offset, chunk, &written)) {
+        DWORD error = ERROR_SUCCESS;
+        if (!SystemCallsInUse().writeFile(writing->file, bytes, chunk, &written)) {
             error = ::GetLastError();
-            return false;
-        }
-        if (written == 0) {
+        } else if (written == 0) {
             error = ERROR_DISK_FULL;
-            return false;
-        }
-        if (written > chunk) {
+        } else if (written > chunk) {
             error = ERROR_WRITE_FAULT;
+        }
+        if (error != ERROR_SUCCESS) {
+            writing->error = error;
+            writing->failed = true;
             return false;
         }
-        offset += written;
-    }
-    if (!FlushFile(file)) {
-        error = ::GetLastError();
-        return false;
+        bytes += written;
+        count -= written;
+        writing->written += written;
     }
     return true;
 }
 
-bool FileHolds(HANDLE file, const std::string& bytes, DWORD& error) {
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file, &size) || !::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+struct Comparison {
+    HANDLE file;
+    unsigned long long size;
+    unsigned long long compared;
+    DWORD error;
+    bool readFailed;
+    char buffer[16 << 10];
+};
+
+// Reads as many bytes as the piece holds and compares; false at the first
+// difference, or when the file has fewer bytes.
+bool ComparePiece(void* context, const char* bytes, std::size_t count) {
+    auto* comparison = static_cast<Comparison*>(context);
+    if (count > comparison->size - comparison->compared) return false;
+    while (count > 0) {
+        const DWORD ask = count < sizeof comparison->buffer ? static_cast<DWORD>(count)
+                                                            : static_cast<DWORD>(sizeof comparison->buffer);
+        DWORD read = 0;
+        if (!SystemCallsInUse().readFile(comparison->file, comparison->buffer, ask, &read)) {
+            comparison->error = ::GetLastError();
+            comparison->readFailed = true;
+            return false;
+        }
+        if (read == 0 || read > ask || memcmp(comparison->buffer, bytes, read) != 0) return false;
+        bytes += read;
+        count -= read;
+        comparison->compared += read;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool FlushFile(HANDLE file) { return SystemCallsInUse().flushFile(file) != FALSE; }
+
+bool WriteAll(HANDLE file, const ContentSource& source, unsigned long long& written, DWORD& error) {
+    Writing writing{file, 0, ERROR_SUCCESS, false};
+    const bool whole = source.pass(source.source, WritePiece, &writing);
+    written = writing.written;
+    if (whole) return true;
+    error = writing.failed ? writing.error : kSourceFailed;
+    return false;
+}
+
+bool FileHolds(HANDLE file, const ContentSource& source, unsigned long long size, DWORD& error) {
+    LARGE_INTEGER actual{};
+    if (!::GetFileSizeEx(file, &actual) || !::SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
         error = ::GetLastError();
         return false;
     }
-    if (static_cast<unsigned long long>(size.QuadPart) != bytes.size()) return false;
-    std::string chunk(std::size_t{64} << 10, '\0');
-    std::size_t offset = 0;
-    while (offset < bytes.size()) {
-        const std::size_t left = bytes.size() - offset;
-        DWORD read = 0;
-        const std::size_t ask = left < chunk.size() ? left : chunk.size();
-        if (!SystemCallsInUse().readFile(file, chunk.data(), static_cast<DWORD>(ask), &read)) {
-            error = ::GetLastError();
-            return false;
-        }
-        if (read == 0 || bytes.compare(offset, read, chunk, 0, read) != 0) return false;
-        offset += read;
-    }
-    return true;
+    if (static_cast<unsigned long long>(actual.QuadPart) != size) return false;
+    Comparison comparison{file, size, 0, ERROR_SUCCESS, false, {}};
+    const bool same = source.pass(source.source, ComparePiece, &comparison) && comparison.compared == size;
+    if (comparison.readFailed) error = comparison.error;
+    return same;
 }
 
 std::string SystemErrorText(DWORD error) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 namespace quillet {
@@ -17,15 +18,34 @@ enum class ReadResult { Ok, CannotOpen, ReadFailed, TooLarge };
 // it opened but could not be read whole. error receives the system's code.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& error);
 
-// Writes every byte at the file's current position, checking each write,
-// then flushes the file; false with the system's error code otherwise.
-bool WriteAllBytes(HANDLE file, const std::string& bytes, DWORD& error);
+// Takes the pieces of a pass in order; false stops the pass.
+using PieceSink = bool (*)(void* context, const char* bytes, std::size_t count);
+
+// The bytes a file writer writes, handed over piece by piece as often as the
+// writer asks: once to write them, again to rewrite a file in place and to
+// read it back. Every pass gives the same bytes, and none of them is held
+// twice: the document's text streams from the editor on each pass.
+struct ContentSource {
+    // Hands every byte to sink in order; false when the sink stopped the
+    // pass or the source could not give its bytes.
+    bool (*pass)(const void* source, PieceSink sink, void* context);
+    const void* source;
+};
+
+// The error of a pass whose source failed rather than the file.
+inline constexpr DWORD kSourceFailed = ERROR_READ_FAULT;
+
+// Writes every byte of one pass at the file's current position, checking
+// each write, and counts them. False with the system's error code otherwise.
+// Nothing is flushed.
+bool WriteAll(HANDLE file, const ContentSource& source, unsigned long long& written, DWORD& error);
 
 // FlushFileBuffers, checked by the caller.
 bool FlushFile(HANDLE file);
 
-// Reads the file from its start and compares: true when it holds exactly
-// bytes. False otherwise, with error set when a read failed.
-bool FileHolds(HANDLE file, const std::string& bytes, DWORD& error);
+// Reads the file from its start and compares: true when it holds exactly the
+// size bytes a pass gives. False otherwise, with error set when a read
+// failed. Asks for no memory.
+bool FileHolds(HANDLE file, const ContentSource& source, unsigned long long size, DWORD& error);
 
 }  // namespace quillet

@@ -1,6 +1,7 @@
 #include "document/file_replace_win.h"
 
-#include "document/file_io_win.h"
+#include "document/temporary_file_win.h"
+#include "platform/file_links_win.h"
 #include "platform/system_calls_win.h"
 #include "platform/win_handles.h"
 
@@ -21,10 +22,6 @@ bool MoveToFreeName(const std::string& from, const std::string& to) {
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Removes a file of ours that holds nothing the user needs (an incomplete
-// copy, or a copy of what is now safely under the user's name).
-void RemoveOurs(const std::string& path) { ::DeleteFileA(path.c_str()); }
-
 std::string FolderOf(const std::string& path) {
     char full[MAX_PATH * 4] = {};
     char* name = nullptr;
@@ -33,41 +30,7 @@ std::string FolderOf(const std::string& path) {
     return std::string(full, static_cast<std::size_t>(name - full));
 }
 
-// A new, empty file of ours with a unique name in folder; "" when the folder
-// takes none (the reason is then the last error).
-std::string NewTemporaryFile(const std::string& folder) {
-    if (folder.empty() || folder.size() >= MAX_PATH - 14) {  // GetTempFileNameA's limit
-        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return {};
-    }
-    char name[MAX_PATH] = {};
-    if (!::GetTempFileNameA(folder.c_str(), "qlt", 0, name)) return {};
-    return name;
-}
-
-std::string SystemTemporaryFolder() {
-    char folder[MAX_PATH + 1] = {};
-    const DWORD length = ::GetTempPathA(sizeof folder, folder);
-    return length && length < sizeof folder ? std::string(folder, length) : std::string();
-}
-
-// Writes, flushes and closes a file of ours, checking every step.
-bool WriteCopy(const std::string& copy, const std::string& bytes, DWORD& error) {
-    UniqueFile file(::CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        error = ::GetLastError();
-        return false;
-    }
-    if (!WriteAllBytes(file.Get(), bytes, error)) return false;
-    if (!::CloseHandle(file.Release())) {
-        error = ::GetLastError();
-        return false;
-    }
-    return true;
-}
-
-bool SetFileSize(HANDLE file, std::size_t size) {
+bool SetFileSize(HANDLE file, unsigned long long size) {
     LARGE_INTEGER end{};
     end.QuadPart = static_cast<LONGLONG>(size);
     return ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file);
@@ -75,15 +38,16 @@ bool SetFileSize(HANDLE file, std::size_t size) {
 
 // A file that did not exist: with no old copy to protect, the bytes go
 // straight under its name, and a failed write takes the file away again.
-void WriteNewFile(const std::string& path, const std::string& bytes, ReplaceOutcome& outcome) {
+void WriteNewFile(const std::string& path, const ContentSource& source, ReplaceOutcome& outcome) {
     UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         outcome.error = ::GetLastError();
         return;
     }
-    if (WriteAllBytes(file.Get(), bytes, outcome.error)) {
-        if (::CloseHandle(file.Release())) {
+    unsigned long long size = 0;
+    if (WriteAll(file.Get(), source, size, outcome.error)) {
+        if (FlushFile(file.Get()) && ::CloseHandle(file.Release())) {
             outcome.written = true;
             return;
         }
@@ -93,43 +57,42 @@ void WriteNewFile(const std::string& path, const std::string& bytes, ReplaceOutc
     outcome.fileChanged = !::DeleteFileA(path.c_str());
 }
 
-// Writes bytes over the file itself, cut to their length and read back.
-// copy holds every byte already; it is kept, and named, unless the rewrite
-// is verified or never touched the file.
-void RewriteInPlace(const std::string& path, const std::string& bytes, const std::string& copy,
+// Writes the size bytes of source over the file itself, cut to their length
+// and read back. copy holds every byte already; it is kept, and named, unless
+// the rewrite is verified or never touched the file.
+void RewriteInPlace(const std::string& path, const ContentSource& source, unsigned long long size, OurFile& copy,
                     ReplaceOutcome& outcome) {
     UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER oldSize{};
     if (!file || !::GetFileSizeEx(file.Get(), &oldSize)) {
         outcome.error = ::GetLastError();
-        RemoveOurs(copy);
         return;
     }
     // Growing first lets a disk without room refuse before any old byte changes.
-    if (bytes.size() > static_cast<unsigned long long>(oldSize.QuadPart) && !SetFileSize(file.Get(), bytes.size())) {
+    const auto oldLength = static_cast<unsigned long long>(oldSize.QuadPart);
+    if (size > oldLength && !SetFileSize(file.Get(), size)) {
         outcome.error = ::GetLastError();
-        if (SetFileSize(file.Get(), static_cast<std::size_t>(oldSize.QuadPart))) {
-            RemoveOurs(copy);
-        } else {
+        if (!SetFileSize(file.Get(), oldLength)) {
             outcome.fileChanged = true;
-            outcome.newBytesCopy = copy;
+            outcome.newBytesCopy = copy.Keep();
         }
         return;
     }
     outcome.fileChanged = true;
-    outcome.newBytesCopy = copy;
+    outcome.newBytesCopy = copy.Keep();
+    unsigned long long written = 0;
     if (!::SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
         outcome.error = ::GetLastError();
         return;
     }
-    if (!WriteAllBytes(file.Get(), bytes, outcome.error)) return;
-    if (!SetFileSize(file.Get(), bytes.size()) || !FlushFile(file.Get())) {
+    if (!WriteAll(file.Get(), source, written, outcome.error)) return;
+    if (!SetFileSize(file.Get(), size) || !FlushFile(file.Get())) {
         outcome.error = ::GetLastError();
         return;
     }
     outcome.error = kReadBackDiffers;
-    if (!FileHolds(file.Get(), bytes, outcome.error)) return;
+    if (!FileHolds(file.Get(), source, size, outcome.error)) return;
     if (!::CloseHandle(file.Release())) {
         outcome.error = ::GetLastError();
         return;
@@ -137,20 +100,23 @@ void RewriteInPlace(const std::string& path, const std::string& bytes, const std
     outcome.written = true;
     outcome.fileChanged = false;
     outcome.error = ERROR_SUCCESS;
-    if (::DeleteFileA(copy.c_str())) outcome.newBytesCopy.clear();
+    if (::DeleteFileA(outcome.newBytesCopy.c_str())) outcome.newBytesCopy.clear();
 }
 
-// Puts the complete temporary file in the existing file's place.
-void ReplaceExisting(const std::string& path, const std::string& bytes, const std::string& temporary,
+// Puts the complete copy in the existing file's place.
+void ReplaceExisting(const std::string& path, const ContentSource& source, unsigned long long size, OurFile& copy,
                      const std::string& folder, ReplaceOutcome& outcome) {
     // A name for the old file while the new one moves in; only the name is
     // reserved, as the replace moves the old file there.
-    const std::string backup = NewTemporaryFile(folder);
+    std::string backup = NewTemporaryFile(folder);
     if (!backup.empty()) RemoveOurs(backup);
     const auto keepBackup = [&] {
-        if (!backup.empty() && Exists(backup) && !::DeleteFileA(backup.c_str())) outcome.oldFileCopy = backup;
+        if (!backup.empty() && Exists(backup) && !::DeleteFileA(backup.c_str())) {
+            outcome.oldFileCopy = std::move(backup);
+        }
     };
-    if (Replace(path, temporary, backup)) {
+    if (Replace(path, copy.Name(), backup)) {
+        copy.Keep();  // now under the user's name
         outcome.written = true;
         keepBackup();
         return;
@@ -159,33 +125,32 @@ void ReplaceExisting(const std::string& path, const std::string& bytes, const st
     if (Exists(path)) {
         // The old file kept its name: most often another program has it open
         // without delete sharing, which allows writing it but not replacing it.
-        if (!backup.empty() && Exists(backup)) outcome.oldFileCopy = backup;
-        RewriteInPlace(path, bytes, temporary, outcome);
+        if (!backup.empty() && Exists(backup)) outcome.oldFileCopy = std::move(backup);
+        RewriteInPlace(path, source, size, copy, outcome);
         return;
     }
     // The old file has left its name: the new one goes there, or the old one
     // goes back; failing both, both stay where they are and are named.
-    if (MoveToFreeName(temporary, path)) {
+    if (MoveToFreeName(copy.Name(), path)) {
+        copy.Keep();
         outcome = ReplaceOutcome{};
         outcome.written = true;
         keepBackup();
         return;
     }
-    if (!backup.empty() && Exists(backup) && MoveToFreeName(backup, path)) {
-        RemoveOurs(temporary);
-        return;
-    }
+    if (!backup.empty() && Exists(backup) && MoveToFreeName(backup, path)) return;
     outcome.fileChanged = true;
-    outcome.newBytesCopy = temporary;
-    if (!backup.empty() && Exists(backup)) outcome.oldFileCopy = backup;
+    outcome.newBytesCopy = copy.Keep();
+    if (!backup.empty() && Exists(backup)) outcome.oldFileCopy = std::move(backup);
 }
 
 }  // namespace
 
-ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes) {
+ReplaceOutcome ReplaceFileContents(const std::string& path, const ContentSource& source) {
     ReplaceOutcome outcome;
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    bool inPlace = false;
     if (exists) {
         // Checked here because some systems let the program write a read-only
         // file anyway (Wine run as root does).
@@ -201,13 +166,16 @@ ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& b
             outcome.error = ::GetLastError();
             return outcome;
         }
+        // Moving a new file into a link's name would make a plain file of the
+        // link (and the system's replace may delete the file it leads to), or
+        // part one name of a file from its others.
+        inPlace = IsLinkedFile(path);
     }
     const std::string folder = FolderOf(path);
     std::string temporary = NewTemporaryFile(folder);
-    const bool besideTheFile = !temporary.empty();
-    if (!besideTheFile) {
+    if (temporary.empty()) {
         if (!exists) {
-            WriteNewFile(path, bytes, outcome);
+            WriteNewFile(path, source, outcome);
             return outcome;
         }
         temporary = NewTemporaryFile(SystemTemporaryFolder());
@@ -215,35 +183,22 @@ ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& b
             outcome.error = ::GetLastError();
             return outcome;
         }
+        inPlace = true;
     }
-    if (!WriteCopy(temporary, bytes, outcome.error)) {
-        RemoveOurs(temporary);
-        return outcome;
-    }
-    if (!besideTheFile) {
-        RewriteInPlace(path, bytes, temporary, outcome);
+    OurFile copy(std::move(temporary));
+    unsigned long long size = 0;
+    if (!WriteCopy(copy.Name(), source, size, outcome.error)) return outcome;
+    if (inPlace) {
+        RewriteInPlace(path, source, size, copy, outcome);
     } else if (exists) {
-        ReplaceExisting(path, bytes, temporary, folder, outcome);
-    } else if (MoveToFreeName(temporary, path)) {
+        ReplaceExisting(path, source, size, copy, folder, outcome);
+    } else if (MoveToFreeName(copy.Name(), path)) {
+        copy.Keep();
         outcome.written = true;
     } else {
         outcome.error = ::GetLastError();
-        RemoveOurs(temporary);
     }
     return outcome;
-}
-
-std::string SaveInTemporaryFile(const std::string& bytes, DWORD& error) {
-    std::string name = NewTemporaryFile(SystemTemporaryFolder());
-    if (name.empty()) {
-        error = ::GetLastError();
-        return {};
-    }
-    if (!WriteCopy(name, bytes, error)) {
-        RemoveOurs(name);
-        return {};
-    }
-    return name;
 }
 
 }  // namespace quillet

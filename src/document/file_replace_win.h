@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "document/file_io_win.h"
+
 namespace quillet {
 
 struct ReplaceOutcome {
@@ -23,18 +25,17 @@ struct ReplaceOutcome {
 // A verified rewrite in place that did not read back as written.
 inline constexpr DWORD kReadBackDiffers = ERROR_FILE_CORRUPT;
 
-// Replaces the file's contents with bytes, or creates it. A read-only file is
-// refused (kept as it is, ERROR_FILE_READ_ONLY). The bytes go to a new file
-// in the same folder, flushed, which then takes the file's place. Where that
-// replace is refused while the file stays in place (another program holds it
-// open without delete sharing), the file is rewritten in place, checked and
-// read back, and the complete copy is kept until then. Where the folder takes
-// no temporary file, a new file is written directly and an existing one is
-// rewritten in place with the complete copy in the system's temporary folder.
-ReplaceOutcome ReplaceFileContents(const std::string& path, const std::string& bytes);
-
-// A new file of ours in the system's temporary folder holding bytes, written,
-// flushed and closed; its name, or "" with error set and no file left behind.
-std::string SaveInTemporaryFile(const std::string& bytes, DWORD& error);
+// Replaces the file's contents with the bytes of source, or creates it. A
+// read-only file is refused (kept as it is, ERROR_FILE_READ_ONLY), and so is
+// one we may not write. The bytes go to a new file in the same folder,
+// flushed, which then takes the file's place. Where that replace is refused
+// while the file stays in place (another program holds it open without
+// delete sharing), the file is rewritten in place, checked and read back,
+// and the complete copy is kept until then. The same rewrite serves a file
+// reached through a link or known by more than one name, so that every name
+// keeps sharing the text. Where the folder takes no temporary file, a new
+// file is written directly and an existing one is rewritten in place with the
+// complete copy in the system's temporary folder.
+ReplaceOutcome ReplaceFileContents(const std::string& path, const ContentSource& source);
 
 }  // namespace quillet

@@ -44,8 +44,10 @@ bool InsertFile(const CommandContext& context, const std::string& path) {
         ReportUnreadable(path, result, error);
         return false;
     }
-    InsertBlockAtCaretLine(context.editor, InsertedBlockFromFileBytes(std::move(bytes)));
-    WriteSetting(context.settingsPath, section::kLastAccessed, key::kInsert, FolderPart(path));
+    const std::string block = InsertedBlockFromFileBytes(std::move(bytes));
+    const std::string folder = FolderPart(path);  // made before the document changes
+    InsertBlockAtCaretLine(context.editor, block);
+    WriteSetting(context.settingsPath, section::kLastAccessed, key::kInsert, folder);
     return true;
 }
 

@@ -1,12 +1,14 @@
 #include "document/open_document_win.h"
 
+#include <cstdio>
+#include <new>
+
 #include "document/document_state_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
-#include "document/file_replace_win.h"
+#include "document/held_document_win.h"
 #include "document/path_rules.h"
 #include "document/text_transfer.h"
-#include "platform/code_page_win.h"
 #include "platform/editor_control_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/file_attributes_win.h"
@@ -29,57 +31,31 @@ void ReportNotOpened(const std::string& path, const std::string& reason, const s
 constexpr char kLeftAsItWas[] = "The document was left as it was.";
 constexpr char kTooLarge[] = "The file is too large to open.";
 
-// The document the editor holds, kept while a load replaces it: in Unicode,
-// so that it comes back exactly, whatever the code page lacks. It costs one
-// copy of the text (line breaks as CR LF) for as long as the load runs.
-struct HeldDocument {
-    std::wstring streamed;
-    LineMark mark = LineMark::None;
-    bool modified = false;
-    Selection selection{0, 0};
-};
-
-bool Hold(HWND editor, HeldDocument& held) {
-    held.mark = GetLineMark(editor);
-    held.modified = IsModified(editor);
-    held.selection = GetSelection(editor);
-    return SaveEditorTextW(editor, held.streamed);
-}
-
-bool PutBack(HWND editor, const HeldDocument& held) {
-    const bool whole = LoadEditorTextW(editor, CrTextFromStreamedText(held.streamed), held.mark);
-    SetModified(editor, held.modified || !whole);
-    SetSelection(editor, held.selection.start, held.selection.end);
-    return whole;
-}
-
-// Writes the held document to a new file in the system's temporary folder:
-// as the file writer would, or, when the code page cannot hold the text, in
-// UTF-16 with its byte-order mark, so that nothing is lost. Its name, or ""
-// with error set.
-std::string SaveAside(const HeldDocument& held, DWORD& error) {
-    const bool hasLines = !held.streamed.empty() || held.mark != LineMark::None;
-    if (FitsCodePage(held.streamed)) {
-        return SaveInTemporaryFile(FileBytesFromStreamedText(ToCodePage(held.streamed), hasLines), error);
-    }
-    std::wstring text = L"\xFEFF" + held.streamed;
-    if (hasLines) text += L"\r\n";
-    return SaveInTemporaryFile(std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
-                               error);
-}
-
 // The control took only part of the file, and the previous document could
 // not go back whole either: what the editor holds must pass neither for the
-// file nor for the previous document's file.
-void ReportPartlyPutBack(const CommandContext& context, const std::string& path, const HeldDocument& held) {
-    SetDocumentTitle(context.mainWindow, kUntitledPath);
+// file nor for the previous document's file. Its whole text is saved aside
+// and named, also when there is no memory left to name it with.
+void ReportPartlyPutBack(const CommandContext& context, const std::string& path, const HeldDocument& held,
+                         const std::string& untitledTitle) {
+    ::SetWindowTextA(context.mainWindow, untitledTitle.c_str());
+    char aside[MAX_PATH] = {};
     DWORD error = 0;
-    const std::string aside = SaveAside(held, error);
-    ReportNotOpened(path, kTooLarge,
-                    "The editor could not take the previous document back whole either: it holds part of it, "
-                    "untitled. " +
-                        (aside.empty() ? "Its whole text could not be saved anywhere: " + SystemErrorText(error)
-                                       : "Its whole text is saved in " + aside + "."));
+    const bool saved = SaveAside(held, aside, error);
+    try {
+        ReportNotOpened(path, kTooLarge,
+                        "The editor could not take the previous document back whole either: it holds part of it, "
+                        "untitled. " +
+                            (saved ? "Its whole text is saved in " + std::string(aside) + "."
+                                   : "Its whole text could not be saved anywhere: " + SystemErrorText(error)));
+    } catch (const std::bad_alloc&) {
+        char text[MAX_PATH + 160] = {};
+        std::snprintf(text, sizeof text,
+                      saved ? "Not enough memory to open the file. The editor holds part of the previous document; "
+                              "its whole text is saved in %s."
+                            : "Not enough memory to open the file. The editor holds part of the previous document%s.",
+                      aside);
+        ::MessageBoxA(ProgramOwnerWindow(), text, "Open", MB_OK | MB_ICONWARNING);
+    }
 }
 
 }  // namespace
@@ -94,6 +70,12 @@ bool LoadDocument(const CommandContext& context, const std::string& path) {
         return false;
     }
     EditorText text = EditorTextFromFileBytes(std::move(bytes));
+    // Everything needed once the previous document has left the editor is
+    // made now: from there on nothing may fail for want of memory, or that
+    // document would be lost with the file not in.
+    const std::string title = TitleForPath(path);
+    const std::string untitledTitle = TitleForPath(kUntitledPath);
+    const std::string folder = FolderPart(path);
     HeldDocument held;
     if (!Hold(context.editor, held)) {
         ReportNotOpened(path, "There is not enough memory to keep the document while the file loads.",
@@ -103,7 +85,13 @@ bool LoadDocument(const CommandContext& context, const std::string& path) {
     // The file goes into a fresh control: emptying the old one would cost
     // far more than loading, on a large document.
     context.editor = RecreateEditor(context.editor);
-    if (!LoadEditorText(context.editor, text.text, text.mark)) {
+    bool loaded = false;
+    try {
+        loaded = LoadEditorText(context.editor, text.text, text.mark);
+    } catch (const std::bad_alloc&) {
+        // (Only the 1.0 control asks for memory here, for its own line breaks.)
+    }
+    if (!loaded) {
         // A cut-short file must not pass for the file: the previous
         // document goes back instead, into a fresh control again.
         text = EditorText{};
@@ -111,14 +99,14 @@ bool LoadDocument(const CommandContext& context, const std::string& path) {
         if (PutBack(context.editor, held)) {
             ReportNotOpened(path, kTooLarge, kLeftAsItWas);
         } else {
-            ReportPartlyPutBack(context, path, held);
+            ReportPartlyPutBack(context, path, held, untitledTitle);
         }
         return false;
     }
     held = HeldDocument{};
     SetSelection(context.editor, 0, 0);
-    SetDocumentTitle(context.mainWindow, path);
-    WriteSetting(context.settingsPath, section::kLastAccessed, key::kOpen, FolderPart(path));
+    ::SetWindowTextA(context.mainWindow, title.c_str());
+    WriteSetting(context.settingsPath, section::kLastAccessed, key::kOpen, folder);
     SetModified(context.editor, false);
     return true;
 }

@@ -1,13 +1,12 @@
 #include "document/save_document_win.h"
 
 #include "document/code_page_question_win.h"
+#include "document/document_bytes_win.h"
 #include "document/document_title_win.h"
 #include "document/file_dialog_win.h"
 #include "document/file_io_win.h"
 #include "document/file_replace_win.h"
 #include "document/path_rules.h"
-#include "document/text_transfer.h"
-#include "platform/editor_control_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/modal_win.h"
 #include "platform/same_file_win.h"
@@ -22,6 +21,7 @@ constexpr char kSaveAsTitle[] = "Save File As";
 std::string ReasonText(DWORD error) {
     if (error == ERROR_FILE_READ_ONLY) return "The file is read-only.";
     if (error == kReadBackDiffers) return "The file did not read back as it was written.";
+    if (error == kSourceFailed) return "The text could not be taken from the editor.";
     return SystemErrorText(error);
 }
 
@@ -76,20 +76,19 @@ bool MayWriteTo(const CommandContext& context, const std::string& path) {
 bool WriteDocument(const CommandContext& context, const std::string& path) {
     const CodePageWrite write = AskBeforeWriting(context.editor);
     if (write == CodePageWrite::Refused) return false;
-    std::string streamed;
-    if (!TextForFile(context.editor, write, streamed)) {
-        ReportNotSaved(path, "The text could not be taken from the editor.");
-        return false;
+    // What a saved document shows is made first: once the file is written,
+    // running out of memory must not leave the document looking unsaved.
+    const std::string title = TitleForPath(path);
+    const std::string folder = FolderPart(path);
+    const DocumentBytes document = DocumentBytesOf(context.editor, write);
+    const ReplaceOutcome outcome = ReplaceFileContents(path, SourceOf(document));
+    if (outcome.written) {
+        ::SetWindowTextA(context.mainWindow, title.c_str());
+        WriteSetting(context.settingsPath, section::kLastAccessed, key::kSave, folder);
+        SetModified(context.editor, false);
     }
-    const std::string bytes = FileBytesFromStreamedText(streamed, LineCount(context.editor) > 0);
-    streamed = std::string();
-    const ReplaceOutcome outcome = ReplaceFileContents(path, bytes);
     ReportOutcome(path, outcome);
-    if (!outcome.written) return false;
-    SetDocumentTitle(context.mainWindow, path);
-    WriteSetting(context.settingsPath, section::kLastAccessed, key::kSave, FolderPart(path));
-    SetModified(context.editor, false);
-    return true;
+    return outcome.written;
 }
 
 bool SaveDocument(const CommandContext& context) {

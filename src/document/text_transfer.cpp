@@ -43,14 +43,17 @@ EditorText EditorTextFromFileBytes(std::string bytes) {
     return {std::move(bytes), mark};
 }
 
+std::string_view FileEndAfterStreamedText(bool hasLines) { return hasLines ? "\r\n" : ""; }
+
 std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines) {
     if (!hasLines) {
         return std::string();
     }
+    const std::string_view end = FileEndAfterStreamedText(hasLines);
     std::string bytes;
-    bytes.reserve(streamed.size() + 2);
+    bytes.reserve(streamed.size() + end.size());
     bytes.append(streamed);
-    bytes.append("\r\n");
+    bytes.append(end);
     return bytes;
 }
 

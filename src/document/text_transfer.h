@@ -25,6 +25,9 @@ EditorText EditorTextFromFileBytes(std::string bytes);
 // streams out (lines joined by CR LF), then CR LF after the last line when the
 // document has any line.
 std::string FileBytesFromStreamedText(std::string_view streamed, bool hasLines);
+// What follows the streamed text in the file: CR LF when the document has
+// any line, else nothing (for writers that take the text in pieces).
+std::string_view FileEndAfterStreamedText(bool hasLines);
 
 // The editor's text back from what it streamed out: each CR LF becomes the
 // single CR it holds as a line break. Exact, for putting a document back.

@@ -71,6 +71,15 @@ std::string ToCodePage(std::wstring_view text, bool noBestFit) {
     return out;
 }
 
+std::size_t ToCodePage(const wchar_t* text, std::size_t count, char* out, std::size_t room, bool noBestFit) {
+    if (count == 0 || count > static_cast<std::size_t>(INT_MAX)) return 0;
+    const DWORD flags = noBestFit ? WC_NO_BEST_FIT_CHARS : 0;
+    const int bytes = ::WideCharToMultiByte(CP_ACP, flags, text, static_cast<int>(count), out,
+                                            room < static_cast<std::size_t>(INT_MAX) ? static_cast<int>(room) : INT_MAX,
+                                            nullptr, nullptr);
+    return bytes > 0 ? static_cast<std::size_t>(bytes) : 0;
+}
+
 std::wstring FromCodePage(std::string_view text) {
     std::wstring out;
     if (text.empty()) return out;

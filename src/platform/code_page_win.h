@@ -30,6 +30,10 @@ bool FitsCodePage(std::wstring_view text);
 // the clipboard's ANSI text is made, or "?" always with noBestFit, as a file
 // is written. And back.
 std::string ToCodePage(std::wstring_view text, bool noBestFit = false);
+// The same for one piece, into out (room bytes), asking for no memory: the
+// bytes written, 0 when out has too little room. The piece must not end
+// between the two halves of a surrogate pair.
+std::size_t ToCodePage(const wchar_t* text, std::size_t count, char* out, std::size_t room, bool noBestFit);
 std::wstring FromCodePage(std::string_view text);
 
 }  // namespace quillet

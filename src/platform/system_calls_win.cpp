@@ -15,6 +15,16 @@ BOOL WriteBytes(HANDLE file, const void* data, DWORD size, DWORD* written) {
 
 BOOL Flush(HANDLE file) { return ::FlushFileBuffers(file); }
 
+BOOL FileSize(HANDLE file, LARGE_INTEGER* size) { return ::GetFileSizeEx(file, size); }
+
+BOOL FileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) {
+    return ::GetFileInformationByHandle(file, information);
+}
+
+DWORD FinalPath(HANDLE file, char* path, DWORD size) {
+    return ::GetFinalPathNameByHandleA(file, path, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+}
+
 BOOL Move(const char* from, const char* to, DWORD flags) { return ::MoveFileExA(from, to, flags); }
 
 BOOL Replace(const char* replaced, const char* replacement, const char* backup) {
@@ -45,8 +55,9 @@ bool LoadRichEdit20() { return ::LoadLibraryA("RICHED20.DLL") != nullptr; }
 
 // Plain functions each, also where a system call's own convention differs
 // (stdcall on 32-bit Windows).
-constexpr SystemCalls kSystemsCalls{ReadBytes,    WriteBytes,    Flush,          Replace, Move,
-                                    SystemFolder, OpenWithShell, LoadRichEdit20, nullptr};
+constexpr SystemCalls kSystemsCalls{ReadBytes, WriteBytes,   Flush,         FileSize,       FileInformation,
+                                    FinalPath, Replace,      Move,          SystemFolder,   OpenWithShell,
+                                    LoadRichEdit20, nullptr};
 
 }  // namespace
 

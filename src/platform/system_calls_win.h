@@ -15,6 +15,14 @@ struct SystemCalls {
     BOOL (*readFile)(HANDLE file, void* data, DWORD size, DWORD* read);
     BOOL (*writeFile)(HANDLE file, const void* data, DWORD size, DWORD* written);
     BOOL (*flushFile)(HANDLE file);
+    // GetFileSizeEx.
+    BOOL (*fileSize)(HANDLE file, LARGE_INTEGER* size);
+    // GetFileInformationByHandle: the volume, the file index and the number of
+    // names (hard links) the file has.
+    BOOL (*fileInformation)(HANDLE file, BY_HANDLE_FILE_INFORMATION* information);
+    // GetFinalPathNameByHandleA: the path the system reached the file by,
+    // links followed, with its drive letter ("\\?\C:\..."). The length, or 0.
+    DWORD (*finalPath)(HANDLE file, char* path, DWORD size);
     // ReplaceFileA with the backup name (nullptr: none) and no flags of ours.
     BOOL (*replaceFile)(const char* replaced, const char* replacement, const char* backup);
     BOOL (*moveFile)(const char* from, const char* to, DWORD flags);

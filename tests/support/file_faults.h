@@ -43,6 +43,25 @@ public:
     void LoseTheOldFileInReplaces();
     // The next `count` moves fail with ERROR_ACCESS_DENIED.
     void FailMoves(int count);
+    // The replace works, then another program opens the old file (now under
+    // the backup name) without delete sharing, until CloseKeptFiles.
+    void KeepBackupsOpen();
+    void CloseKeptFiles();
+
+    // Reads of the file now at path give its bytes with the first one changed.
+    void CorruptReadsOfFileAt(const std::string& path);
+    // Sizes cannot be read (GetFileSizeEx fails with error).
+    void FailFileSizes(DWORD error = ERROR_IO_DEVICE);
+
+    // What the system says of links, for cases a test cannot make: the file
+    // now at path says it has `names` names, or that it was reached at a
+    // final path in another folder; every file and folder says it was reached
+    // under another drive's root (consistently: no link); or no file's
+    // information can be read.
+    void CountNamesOfFileAt(const std::string& path, DWORD names);
+    void ReachFileAtElsewhere(const std::string& path);
+    void ReachEverythingElsewhere();
+    void FailFileInformation();
 
 private:
     SwappedSystemCalls calls_;
@@ -51,6 +70,18 @@ private:
 // A read hook that reads the first megabyte, then fails with ERROR_CRC as a
 // failing disk would.
 BOOL FailReadsAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read);
+
+// The identity (volume and file index) of the file now at path: what a
+// rewrite in place keeps and a replace changes. "" when it cannot be read.
+std::string FileIdentityOf(const std::string& path);
+
+// The final path of the file at path (links followed), "" when unknown.
+std::string FinalPathOf(const std::string& path);
+
+// Makes link a symbolic link to target (both names in folder) as a link made
+// on the Unix side under Wine: with the system's own "ln -s". False where
+// there is no Unix side (or no ln).
+bool MakeUnixSymbolicLink(const std::string& folder, const std::string& target, const std::string& link);
 
 // The names of the files Quillet makes for its temporary copies ("qlt*.tmp")
 // in a folder.

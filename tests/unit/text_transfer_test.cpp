@@ -80,6 +80,8 @@ void ExpectRoundTrip(const std::string& bytes) {
     ASSERT_EQ(FileBytesFromLines(reread.data(), reread.size()), written);
     // The control streams its lines joined by CR LF; the writer completes that.
     ASSERT_EQ(FileBytesFromStreamedText(Join(lines, "\r\n"), !lines.empty()), written);
+    // And so does a writer that takes the streamed text in pieces.
+    ASSERT_EQ(Join(lines, "\r\n") + std::string(FileEndAfterStreamedText(!lines.empty())), written);
     // What the control streams out goes back in as the text it held.
     ASSERT_EQ(CrTextFromStreamedText(Join(lines, "\r\n")), Join(lines, "\r"));
 }

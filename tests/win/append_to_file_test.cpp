@@ -143,6 +143,48 @@ TEST_F(AppendTest, ATargetThatCannotBeOpenedIsReportedAndLeftAlone) {
     EXPECT_EQ("", Setting(key::kAppendTo));
 }
 
+// What a failed append leaves: the target as it was (or no target, where
+// there was none), never shorter and never holding part of the document.
+struct AppendFaultRow {
+    const char* name;
+    bool targetExists;
+    void (*arrange)(test::FileFaults&);
+    DWORD reason;  // the error the message gives
+};
+
+const AppendFaultRow kAppendFaults[] = {
+    // Without the size there is nothing to cut a failed append back to.
+    {"the target's size cannot be read", true, [](test::FileFaults& f) { f.FailFileSizes(); }, ERROR_IO_DEVICE},
+    {"a new target's size cannot be read", false, [](test::FileFaults& f) { f.FailFileSizes(); }, ERROR_IO_DEVICE},
+    {"a write fails part-way", true, [](test::FileFaults& f) { f.FailWritesAt(1000); }, ERROR_DISK_FULL},
+    {"a write takes nothing", true, [](test::FileFaults& f) { f.ShortenWrites(0); }, ERROR_DISK_FULL},
+    {"the flush fails", true, [](test::FileFaults& f) { f.FailFlushes(); }, ERROR_IO_DEVICE},
+    {"a new target, the flush fails", false, [](test::FileFaults& f) { f.FailFlushes(); }, ERROR_IO_DEVICE},
+};
+
+TEST_F(AppendTest, EveryFailedAppendLeavesTheTargetAsItWasAndSaysSo) {
+    const std::string target = folder_.File("target.txt");
+    for (const AppendFaultRow& row : kAppendFaults) {
+        SCOPED_TRACE(row.name);
+        ::DeleteFileA(target.c_str());
+        if (row.targetExists) WriteFileBytes(target, std::string(3000, 'x') + "\r\n");
+        const std::string before = ReadFileBytes(target);
+        UntitledDocument(std::string(5000, 'd') + "\r\n");
+        std::string message;
+        {
+            test::FileFaults faults;
+            row.arrange(faults);
+            message = AppendDirectly(target);
+        }
+        EXPECT_EQ(kNotAppended + target + "\r\n\r\n" + SystemErrorText(row.reason) +
+                      "\r\n\r\nThe file was left as it was.",
+                  message);
+        EXPECT_TRUE(before == ReadFileBytes(target)) << ReadFileBytes(target).size();
+        EXPECT_EQ("", Setting(key::kAppendTo));
+        EXPECT_TRUE(IsModified(Editor()));
+    }
+}
+
 // On the small disk the test run provides (QUILLET_SMALL_DISK), in a folder
 // of the test's own, filled up; without one, with a write failure injected
 // part-way instead.

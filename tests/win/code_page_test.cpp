@@ -156,5 +156,20 @@ TEST_F(CodePageTest, TextThatFitsIsWrittenWithoutAQuestion) {
     EXPECT_EQ("!caf\xE9 \x80\x81\r\n", test::ReadFileBytes(own));
 }
 
+// Text the code page lacks, long enough to leave the editor in many pieces,
+// with surrogate pairs at every offset: the file gets what converting the
+// whole text at once gives, "?" for each character the code page lacks.
+// (Windows makes one "?" of a pair; Wine makes two of it, split or not.)
+TEST_F(CodePageTest, ALongTextBeyondTheCodePageIsWrittenAsOneConversionWouldWriteIt) {
+    std::wstring text;
+    for (int i = 0; i < 5000; ++i) text += i % 3 ? L"ab\x0151" : L"\xD83D\xDE00";
+    const std::string own = folder_.File("long.txt");
+    test::WriteFileBytes(own, "end\r\n");
+    ASSERT_TRUE(LoadDocument(Context(), own));
+    PutUnicode(text + L"\r\n");
+    Answering(IDYES, [&] { EXPECT_TRUE(SaveDocument(Context())); });
+    EXPECT_TRUE(ToCodePage(Shown(), true) + "\r\n" == test::ReadFileBytes(own));
+}
+
 }  // namespace
 }  // namespace quillet
