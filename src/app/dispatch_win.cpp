@@ -16,6 +16,7 @@
 #include "options/editor_font_win.h"
 #include "options/transparent_mode_win.h"
 #include "options/word_wrap_win.h"
+#include "program/command_guard_win.h"
 
 namespace quillet {
 namespace {
@@ -38,14 +39,14 @@ void DispatchMenuEvent(const CommandContext& context, int id) {
     const std::optional<Action> found = MenuAction(id);
     if (!found) return;
     const Action action = *found;
-    HandlerFor(action)(context);
+    RunGuarded([&] { HandlerFor(action)(context); });
     if (FocusesEditorAfterMenuEvent(action)) FocusEditor(context);
 }
 
 void DispatchButtonEvent(const CommandContext& context, int id) {
     const std::optional<Action> action = ButtonAction(id);
     if (!action) return;
-    HandlerFor(*action)(context);
+    RunGuarded([&] { HandlerFor(*action)(context); });
     FocusEditor(context);
 }
 

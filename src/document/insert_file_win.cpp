@@ -28,11 +28,17 @@ void InsertBlockAtCaretLine(HWND editor, const std::string& block) {
     if (block.empty()) return;
     // With text selected the caret's line is the first selected one. Lines
     // are counted between breaks, so a wrapped line is never split.
-    const long at = LineStartOf(editor, GetSelection(editor).start);
+    const Selection before = GetSelection(editor);
+    const long at = LineStartOf(editor, before.start);
     SetSelection(editor, at, at);
     // One replacement: one undo step, and the control leaves the caret
-    // right after the block.
-    ReplaceSelection(editor, block);
+    // right after the block. Without memory for it the selection goes back.
+    try {
+        ReplaceSelection(editor, block);
+    } catch (...) {
+        SetSelection(editor, before.start, before.end);
+        throw;
+    }
 }
 
 bool InsertFile(const CommandContext& context, const std::string& path) {

@@ -5,6 +5,7 @@
 #include "document/document_state_win.h"
 #include "document/open_document_win.h"
 #include "platform/win_handles.h"
+#include "program/command_guard_win.h"
 
 namespace quillet {
 namespace {
@@ -33,17 +34,23 @@ bool OpensForReading(const std::string& path) {
 
 std::string TakeFirstDroppedFile(HDROP drop) {
     if (!drop) return {};
-    std::string name = FirstDroppedName(drop);
-    ::DragFinish(drop);
-    return name;
+    // Released however the name is read, running out of memory included.
+    struct Finish {
+        HDROP drop;
+        ~Finish() { ::DragFinish(drop); }
+    } finish{drop};
+    return FirstDroppedName(drop);
 }
 
 void OnDroppedFiles(const CommandContext& context, HDROP drop) {
-    const std::string path = TakeFirstDroppedFile(drop);
-    // Asking about the document is pointless when the drop cannot replace it.
-    if (path.empty() || !OpensForReading(path)) return;
-    if (!OfferToSaveChanges(context)) return;
-    LoadDocument(context, path);
+    // A drop loads a file as Open does: inside the commands' guard.
+    RunGuarded([&] {
+        const std::string path = TakeFirstDroppedFile(drop);
+        // Asking about the document is pointless when the drop cannot replace it.
+        if (path.empty() || !OpensForReading(path)) return;
+        if (!OfferToSaveChanges(context)) return;
+        LoadDocument(context, path);
+    });
 }
 
 }  // namespace quillet
