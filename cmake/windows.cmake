@@ -61,6 +61,15 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quillet.rc PROPERTIES
 if(MINGW)
   target_link_options(quillet PRIVATE -Wl,--no-insert-timestamp $<$<CONFIG:Release>:-s>)
 endif()
+# The 32-bit program may use the whole 4 GB that 64-bit Windows gives it
+# (a large document costs the editor control many times its size).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  if(MINGW)
+    target_link_options(quillet PRIVATE -Wl,--large-address-aware)
+  elseif(MSVC)
+    target_link_options(quillet PRIVATE /LARGEADDRESSAWARE)
+  endif()
+endif()
 
 if(QUILLET_TESTS)
   # The resources are linked into every test program too, so that code reading

@@ -7,8 +7,8 @@ VERSION is project(Quillet VERSION ...) in CMakeLists.txt. For each of
 quillet-VERSION-win64.zip and -win32.zip: the zip opens, its checksum is
 the one in SHA256SUMS, it holds exactly quillet.exe, README.txt
 and LICENSE.txt with one date and fixed attributes; the program is a GUI
-program for the right processor (PE32+ x86-64, PE32 i386), without a link
-time stamp, with the version in its version resource, importing only DLLs
+program for the right processor (PE32+ x86-64, PE32 i386), large-address-
+aware, without a link time stamp, with the version in its version resource, importing only DLLs
 that come with Windows, and holding no path of this build machine; with
 --built, it is byte for byte the program that the build made. Prints one
 line per package, and every finding; exit code 1 when there is one.
@@ -29,6 +29,9 @@ EXPECTED_PE = {  # arch: (machine, optional-header magic, name)
     "win32": (0x014C, 0x10B, "PE32 i386"),
 }
 GUI_SUBSYSTEM = 2
+# The file header's flag that lets the program use more than 2 GB of
+# addresses (all 4 GB for the 32-bit program on 64-bit Windows).
+LARGE_ADDRESS_AWARE = 0x0020
 # DLLs that every supported Windows (7 and later) has in its system folder.
 SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
@@ -52,7 +55,7 @@ class PeFile:
         if data[pe:pe + 4] != b"PE\0\0":
             raise ValueError("no PE signature")
         self.machine, sections, self.timestamp = struct.unpack_from("<HHI", data, pe + 4)
-        optional_size = struct.unpack_from("<H", data, pe + 20)[0]
+        optional_size, self.characteristics = struct.unpack_from("<HH", data, pe + 20)
         optional = pe + 24
         self.magic = struct.unpack_from("<H", data, optional)[0]
         self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
@@ -132,6 +135,8 @@ def check_program(arch, data, version, problems):
         problems.append(f"quillet.exe is machine {pe.machine:#x}, magic {pe.magic:#x}; wanted {kind}")
     if pe.subsystem != GUI_SUBSYSTEM:
         problems.append(f"quillet.exe has subsystem {pe.subsystem}, not the Windows GUI (2)")
+    if not pe.characteristics & LARGE_ADDRESS_AWARE:
+        problems.append("quillet.exe is not large-address-aware")
     if pe.timestamp != 0:
         problems.append(f"quillet.exe carries a link time stamp ({pe.timestamp})")
     dlls = pe.imported_dlls()
