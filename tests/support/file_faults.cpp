@@ -42,10 +42,7 @@ struct Settings {
     DWORD replaceError = 0;
     int movesToFail = 0;
     std::vector<HANDLE> keptOpen;
-    FileIdentity corrupted;
-    DWORD sizeError = ERROR_IO_DEVICE;
-    FileIdentity linked;  // the file the link faults speak of
-    DWORD names = 1;
+    FileIdentity linked;  // the file the read and link faults speak of
 };
 
 Settings& Current() {
@@ -104,65 +101,25 @@ BOOL MoveOrFail(const char* from, const char* to, DWORD flags) {
     return ::MoveFileExA(from, to, flags);
 }
 
-BOOL ReplaceKeepingTheBackupOpen(const char* replaced, const char* replacement, const char* backup) {
-    if (!::ReplaceFileA(replaced, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        return FALSE;
-    }
-    HANDLE held = backup ? ::CreateFileA(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr)
-                         : INVALID_HANDLE_VALUE;
-    if (held != INVALID_HANDLE_VALUE) Current().keptOpen.push_back(held);
-    return TRUE;
-}
-
-BOOL ReadCorrupted(HANDLE file, void* data, DWORD size, DWORD* read) {
-    LARGE_INTEGER position{};
-    ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
-    if (!::ReadFile(file, data, size, read, nullptr)) return FALSE;
-    if (*read > 0 && position.QuadPart == 0 && IdentityOf(file) == Current().corrupted) {
-        static_cast<char*>(data)[0] ^= 1;
-    }
-    return TRUE;
-}
-
-BOOL FailSize(HANDLE, LARGE_INTEGER*) {
-    ::SetLastError(Current().sizeError);
-    return FALSE;
-}
-
-BOOL InformationWithNames(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) {
-    if (!::GetFileInformationByHandle(file, information)) return FALSE;
-    if (IdentityOf(file) == Current().linked) information->nNumberOfLinks = Current().names;
-    return TRUE;
-}
-
-BOOL FailInformation(HANDLE, BY_HANDLE_FILE_INFORMATION*) {
-    ::SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-}
-
 DWORD RealFinalPath(HANDLE file, char* path, DWORD size) {
     return ::GetFinalPathNameByHandleA(file, path, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
 }
 
-DWORD GiveFinalPath(const std::string& given, char* path, DWORD size) {
-    if (given.size() >= size) return static_cast<DWORD>(given.size() + 1);
-    memcpy(path, given.c_str(), given.size() + 1);
-    return static_cast<DWORD>(given.size());
-}
-
-DWORD FinalPathElsewhereForOne(HANDLE file, char* path, DWORD size) {
-    if (!(IdentityOf(file) == Current().linked)) return RealFinalPath(file, path, size);
-    return GiveFinalPath("\\\\?\\C:\\elsewhere\\a.txt", path, size);
-}
-
-// "\\?\X:\..." becomes "\\?\Q:\...": every path moves alike.
-DWORD FinalPathElsewhereForAll(HANDLE file, char* path, DWORD size) {
-    char real[MAX_PATH * 2] = {};
-    const DWORD length = RealFinalPath(file, real, sizeof real);
-    if (length == 0 || length >= sizeof real || length < 6) return length;
-    real[4] = 'Q';
-    return GiveFinalPath(real, path, size);
+// Gives the final path the system gives, except for the chosen file, which
+// was reached in another folder; with everywhere, every path is given under
+// drive Q: instead (alike for a file and its folder: no link).
+template <bool everywhere>
+DWORD FinalPathElsewhere(HANDLE file, char* path, DWORD size) {
+    char given[MAX_PATH * 2] = "\\\\?\\C:\\elsewhere\\a.txt";
+    if (everywhere || !(IdentityOf(file) == Current().linked)) {
+        const DWORD length = RealFinalPath(file, given, sizeof given);
+        if (!everywhere || length == 0 || length >= sizeof given) return length;
+        given[4] = 'Q';
+    }
+    const std::size_t length = strlen(given);
+    if (length >= size) return static_cast<DWORD>(length + 1);
+    memcpy(path, given, length + 1);
+    return static_cast<DWORD>(length);
 }
 
 }  // namespace
@@ -171,38 +128,6 @@ FileFaults::~FileFaults() {
     CloseKeptFiles();
     Current() = Settings{};
 }
-
-void FileFaults::KeepBackupsOpen() { calls_->replaceFile = ReplaceKeepingTheBackupOpen; }
-
-void FileFaults::CloseKeptFiles() {
-    for (HANDLE file : Current().keptOpen) ::CloseHandle(file);
-    Current().keptOpen.clear();
-}
-
-void FileFaults::CorruptReadsOfFileAt(const std::string& path) {
-    Current().corrupted = IdentityOf(path);
-    calls_->readFile = ReadCorrupted;
-}
-
-void FileFaults::FailFileSizes(DWORD error) {
-    Current().sizeError = error;
-    calls_->fileSize = FailSize;
-}
-
-void FileFaults::CountNamesOfFileAt(const std::string& path, DWORD names) {
-    Current().linked = IdentityOf(path);
-    Current().names = names;
-    calls_->fileInformation = InformationWithNames;
-}
-
-void FileFaults::ReachFileAtElsewhere(const std::string& path) {
-    Current().linked = IdentityOf(path);
-    calls_->finalPath = FinalPathElsewhereForOne;
-}
-
-void FileFaults::ReachEverythingElsewhere() { calls_->finalPath = FinalPathElsewhereForAll; }
-
-void FileFaults::FailFileInformation() { calls_->fileInformation = FailInformation; }
 
 void FileFaults::FailWritesAt(unsigned long long offset, DWORD error) {
     Current().failAt = offset;
@@ -244,6 +169,65 @@ void FileFaults::FailMoves(int count) {
     calls_->moveFile = MoveOrFail;
 }
 
+void FileFaults::KeepBackupsOpen() {
+    calls_->replaceFile = [](const char* replaced, const char* replacement, const char* backup) -> BOOL {
+        if (!::ReplaceFileA(replaced, replacement, backup, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+            return FALSE;
+        }
+        if (!backup) return TRUE;
+        HANDLE held = ::CreateFileA(backup, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (held != INVALID_HANDLE_VALUE) Current().keptOpen.push_back(held);
+        return TRUE;
+    };
+}
+
+void FileFaults::CloseKeptFiles() {
+    for (HANDLE file : Current().keptOpen) ::CloseHandle(file);
+    Current().keptOpen.clear();
+}
+
+void FileFaults::CorruptReadsOfFileAt(const std::string& path) {
+    Current().linked = IdentityOf(path);
+    calls_->readFile = [](HANDLE file, void* data, DWORD size, DWORD* read) -> BOOL {
+        LARGE_INTEGER at{};
+        ::SetFilePointerEx(file, at, &at, FILE_CURRENT);
+        if (!::ReadFile(file, data, size, read, nullptr)) return FALSE;
+        if (*read > 0 && at.QuadPart == 0 && IdentityOf(file) == Current().linked) static_cast<char*>(data)[0] ^= 1;
+        return TRUE;
+    };
+}
+
+void FileFaults::FailFileSizes() {
+    calls_->fileSize = [](HANDLE, LARGE_INTEGER*) -> BOOL {
+        ::SetLastError(ERROR_IO_DEVICE);
+        return FALSE;
+    };
+}
+
+void FileFaults::GiveFileAtTwoNames(const std::string& path) {
+    Current().linked = IdentityOf(path);
+    calls_->fileInformation = [](HANDLE file, BY_HANDLE_FILE_INFORMATION* information) -> BOOL {
+        if (!::GetFileInformationByHandle(file, information)) return FALSE;
+        if (IdentityOf(file) == Current().linked) information->nNumberOfLinks = 2;
+        return TRUE;
+    };
+}
+
+void FileFaults::ReachFileAtElsewhere(const std::string& path) {
+    Current().linked = IdentityOf(path);
+    calls_->finalPath = FinalPathElsewhere<false>;
+}
+
+void FileFaults::ReachEverythingElsewhere() { calls_->finalPath = FinalPathElsewhere<true>; }
+
+void FileFaults::FailFileInformation() {
+    calls_->fileInformation = [](HANDLE, BY_HANDLE_FILE_INFORMATION*) -> BOOL {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    };
+}
+
 BOOL FailReadsAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read) {
     LARGE_INTEGER position{};
     ::SetFilePointerEx(file, position, &position, FILE_CURRENT);
@@ -258,29 +242,14 @@ std::string FileIdentityOf(const std::string& path) {
     return std::to_string(identity.volume) + ":" + std::to_string(identity.high) + ":" + std::to_string(identity.low);
 }
 
-std::string FinalPathOf(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    char final[MAX_PATH * 2] = {};
-    const DWORD length = RealFinalPath(file, final, sizeof final);
-    ::CloseHandle(file);
-    return length > 0 && length < sizeof final ? std::string(final, length) : std::string();
-}
-
 bool MakeUnixSymbolicLink(const std::string& folder, const std::string& target, const std::string& link) {
-    std::string command = "ln -s \"" + target + "\" \"" + link + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+    std::string command = "ln -s " + target + " " + link;
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION process{};  // (Wine gives no handles to wait on for a Unix program)
     if (!::CreateProcessA("Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                           &startup, &process)) {
         return false;
     }
-    // Wine gives no handle to wait on for a Unix program: its link is what
-    // tells that it ran.
-    if (process.hThread) ::CloseHandle(process.hThread);
-    if (process.hProcess) ::CloseHandle(process.hProcess);
     const std::string made = folder + "\\" + link;
     for (int waited = 0; waited < 10000 && !FileExists(made); waited += 20) ::Sleep(20);
     return FileExists(made);

@@ -47,18 +47,15 @@ public:
     // the backup name) without delete sharing, until CloseKeptFiles.
     void KeepBackupsOpen();
     void CloseKeptFiles();
-
-    // Reads of the file now at path give its bytes with the first one changed.
+    // Reads of the file now at path give its first byte changed.
     void CorruptReadsOfFileAt(const std::string& path);
-    // Sizes cannot be read (GetFileSizeEx fails with error).
-    void FailFileSizes(DWORD error = ERROR_IO_DEVICE);
-
+    // No size can be read (ERROR_IO_DEVICE).
+    void FailFileSizes();
     // What the system says of links, for cases a test cannot make: the file
-    // now at path says it has `names` names, or that it was reached at a
-    // final path in another folder; every file and folder says it was reached
-    // under another drive's root (consistently: no link); or no file's
-    // information can be read.
-    void CountNamesOfFileAt(const std::string& path, DWORD names);
+    // now at path has two names, or was reached in another folder; every
+    // file and folder was reached under another drive (alike: no link); no
+    // file's information can be read.
+    void GiveFileAtTwoNames(const std::string& path);
     void ReachFileAtElsewhere(const std::string& path);
     void ReachEverythingElsewhere();
     void FailFileInformation();
@@ -75,12 +72,8 @@ BOOL FailReadsAfterOneMegabyte(HANDLE file, void* data, DWORD size, DWORD* read)
 // rewrite in place keeps and a replace changes. "" when it cannot be read.
 std::string FileIdentityOf(const std::string& path);
 
-// The final path of the file at path (links followed), "" when unknown.
-std::string FinalPathOf(const std::string& path);
-
-// Makes link a symbolic link to target (both names in folder) as a link made
-// on the Unix side under Wine: with the system's own "ln -s". False where
-// there is no Unix side (or no ln).
+// Makes link a symbolic link to target (both names in folder) on the Unix
+// side under Wine, with "ln -s"; false where there is none.
 bool MakeUnixSymbolicLink(const std::string& folder, const std::string& target, const std::string& link);
 
 // The names of the files Quillet makes for its temporary copies ("qlt*.tmp")

@@ -1,5 +1,7 @@
 #include "support/view_probe.h"
 
+#include <algorithm>
+
 namespace quillet::test {
 namespace {
 
@@ -67,6 +69,26 @@ bool IsMenuChecked(HWND window, int commandId) {
 }
 
 long DisplayLines(HWND editor) { return static_cast<long>(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0)); }
+
+std::vector<long> WrapStarts(HWND editor) {
+    std::vector<long> starts;
+    for (long line = 1; line < DisplayLines(editor); ++line) {
+        starts.push_back(static_cast<long>(::SendMessageA(editor, EM_LINEINDEX, line, 0)));
+    }
+    return starts;
+}
+
+long EndWhereOnlyTheWrapMoves(const std::string& words, const std::vector<long>& before,
+                              const std::vector<long>& after) {
+    for (long end = 1; end <= static_cast<long>(words.size()); ++end) {
+        if (words[end - 1] == ' ' || (end < static_cast<long>(words.size()) && words[end] != ' ')) continue;
+        // The display lines before end, and where the last of them starts.
+        const auto b = std::lower_bound(before.begin(), before.end(), end);
+        const auto a = std::lower_bound(after.begin(), after.end(), end);
+        if (b - before.begin() == a - after.begin() && b != before.begin() && *(b - 1) != *(a - 1)) return end;
+    }
+    return -1;
+}
 
 CHARFORMAT2A TextFormat(HWND editor) {
     CHARRANGE selection{};

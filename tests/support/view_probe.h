@@ -31,6 +31,15 @@ std::string LongLine(int words = 60);
 bool IsMenuChecked(HWND window, int commandId);
 long DisplayLines(HWND editor);  // with word wrap, a long line counts as several
 
+// Where each display line after the first starts, as the editor wraps now.
+std::vector<long> WrapStarts(HWND editor);
+// For a line of words wrapped once as `before` and once as `after` (the
+// WrapStarts of each), the end of a word up to which the text takes as many
+// display lines either way while its last line starts elsewhere: a caret
+// there changes its column and nothing else. -1 if there is none.
+long EndWhereOnlyTheWrapMoves(const std::string& words, const std::vector<long>& before,
+                              const std::vector<long>& after);
+
 // The format every character shares (by selecting all, then putting the
 // selection back), and the one for new text.
 CHARFORMAT2A TextFormat(HWND editor);

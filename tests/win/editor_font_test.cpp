@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/dispatch_win.h"
+#include "app/status_bar_win.h"
+#include "app/status_text.h"
 #include "options/editor_font_win.h"
 #include "platform/editor_control_win.h"
 #include "platform/editor_text_win.h"
@@ -156,6 +159,37 @@ TEST_F(EditorFontTest, OnTheRichEdit10FallbackTheFontAndWordWrapWorkToo) {
     const std::string face = SetFont(true, "Bold", "12");
     ASSERT_FALSE(face.empty());
     ExpectNormalUprightBlack(test::TextFormat(Main().editor), face, 12);
+}
+
+// With word wrap on, a new font moves the wrap points. Here the text's
+// length, its line count and the selection stay as they were, so that only
+// the caret's column changes: the status bar must follow all the same.
+TEST_F(EditorFontTest, TheStatusBarFollowsAWrapPointThatTheNewFontMoved) {
+    HWND editor = Main().editor;
+    const std::string words = test::LongLine(300);
+    ClearEditor(editor);
+    AddLine(editor, words);
+    DispatchMenuEvent({Main().window, Main().editor, SettingsFilePath()}, 26);  // word wrap on
+    ASSERT_GT(test::DisplayLines(editor), 1);
+    ASSERT_FALSE(SetFont(true, "Regular", "10").empty());
+    const std::vector<long> smaller = test::WrapStarts(editor);
+    ASSERT_FALSE(SetFont(true, "Regular", "12").empty());
+    const long end = test::EndWhereOnlyTheWrapMoves(words, smaller, test::WrapStarts(editor));
+    ASSERT_GT(end, 0) << "no text where only the wrap moves";
+
+    ASSERT_FALSE(SetFont(true, "Regular", "10").empty());
+    ClearEditor(editor);
+    AddLine(editor, words.substr(0, static_cast<std::size_t>(end)));
+    SetSelection(editor, end, end);
+    RefreshStatusBar(Main());
+    const std::string before = test::StatusBarText(Main().statusBar);
+    const long lines = test::DisplayLines(editor);
+    ASSERT_FALSE(SetFont(true, "Regular", "12").empty());
+    ASSERT_EQ(lines, test::DisplayLines(editor));
+    RefreshStatusBar(Main());
+    const CaretPosition counted = test::CountCaretPosition(editor);
+    EXPECT_EQ(StatusText(counted.column, counted.line, counted.lineCount), test::StatusBarText(Main().statusBar));
+    EXPECT_NE(before, test::StatusBarText(Main().statusBar));
 }
 
 }  // namespace

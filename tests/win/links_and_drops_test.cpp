@@ -73,6 +73,21 @@ TEST_F(LinksAndDropsTest, ADoubleClickedLinkInALoadedFileGoesToTheShell) {
     EXPECT_EQ((Targets{"http://example.org/a?b=1", "http://www.example.com/x"}), Opened());
 }
 
+// A link in capitals: Windows' control marks it as a link, Wine's does not,
+// so the control's notice of a double click on it is sent here as Windows'
+// control sends it, to the real main window over the real text.
+TEST_F(LinksAndDropsTest, ALinkInCapitalsIsOpenedToo) {
+    LoadText("HTTP://EXAMPLE.ORG/LOUD and WWW.EXAMPLE.COM\r\n");
+    for (const CHARRANGE range : {CHARRANGE{0, 23}, CHARRANGE{28, 43}}) {
+        ENLINK notice{};
+        notice.nmhdr = {Editor(), static_cast<UINT_PTR>(::GetDlgCtrlID(Editor())), EN_LINK};
+        notice.msg = WM_LBUTTONDBLCLK;
+        notice.chrg = range;
+        ::SendMessageA(Main(), WM_NOTIFY, notice.nmhdr.idFrom, reinterpret_cast<LPARAM>(&notice));
+    }
+    EXPECT_EQ((Targets{"HTTP://EXAMPLE.ORG/LOUD", "http://WWW.EXAMPLE.COM"}), Opened());
+}
+
 // The longest text range the editor was asked for, watched from in front of
 // its window procedure.
 LONG g_longestRange = 0;

@@ -8,11 +8,15 @@
 
 #include "app/event_loop_win.h"
 #include "app/status_bar_win.h"
+#include "app/status_text.h"
+#include "find_replace_fixture.h"
+#include "platform/editor_view_win.h"
 #include "platform/editor_control_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/message_loop_win.h"
 #include "support/editor_lines.h"
 #include "support/main_window_probe.h"
+#include "support/view_probe.h"
 
 namespace quillet {
 namespace {
@@ -178,6 +182,46 @@ TEST_F(StatusBarTest, ClearingTheDocumentGoesBackToOneLine) {
     ClearEditor(Editor());
     Refresh();
     EXPECT_EQ(Shown(), "Char 1 Line 1 of 1 lines");
+}
+
+// Replace all with word wrap on: replacements of the same length that are
+// wider move the wrap points. Here the length, the line count and the caret
+// stay as they were (the run starts from the top and ends behind the last
+// replacement, where the caret was), so that only the caret's column
+// changes: the status bar must follow.
+TEST_F(FindReplaceTest, TheStatusBarFollowsAWrapPointThatReplaceAllMoved) {
+    std::string narrow;
+    for (int i = 0; i < 150; ++i) narrow += "word ";
+    narrow.pop_back();
+    std::string wide = narrow;
+    for (char& c : wide) c = c == 'r' ? 'm' : c;
+    SetWordWrap(Editor(), true);
+    SetDocument(narrow, 0, 0);
+    const std::vector<long> narrowWraps = test::WrapStarts(Editor());
+    SetDocument(wide, 0, 0);
+    const long end = test::EndWhereOnlyTheWrapMoves(wide, narrowWraps, test::WrapStarts(Editor()));
+    ASSERT_GT(end, 0) << "no text where only the wrap moves";
+
+    const long caret = end - 1;  // behind the last word's "r"
+    SetDocument(narrow.substr(0, static_cast<std::size_t>(end)), caret, caret);
+    RefreshStatusBar(TheMainWindow());
+    const std::string before = test::StatusBarText(TheMainWindow().statusBar);
+    const long lines = test::DisplayLines(Editor());
+    RunFindReplace([](FindReplaceDriver& d) {
+        d.SetText(id::kFindField, "r");
+        d.SetText(id::kReplaceField, "m");
+        ::SendMessageA(d.Control(id::kSearchFromTop), BM_CLICK, 0, 0);
+        d.Press(id::kReplaceAll, {IDNO});
+    });
+    ASSERT_EQ(wide.substr(0, static_cast<std::size_t>(end)), EditorText());
+    ASSERT_EQ(caret, GetSelection(Editor()).start);
+    ASSERT_EQ(caret, GetSelection(Editor()).end);
+    ASSERT_EQ(lines, test::DisplayLines(Editor()));
+    RefreshStatusBar(TheMainWindow());
+    const CaretPosition counted = CountCaretPosition(Editor());
+    EXPECT_EQ(StatusText(counted.column, counted.line, counted.lineCount),
+              test::StatusBarText(TheMainWindow().statusBar));
+    EXPECT_NE(before, test::StatusBarText(TheMainWindow().statusBar));
 }
 
 }  // namespace
