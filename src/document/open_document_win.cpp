@@ -48,12 +48,15 @@ void ReportPartlyPutBack(const CommandContext& context, const std::string& path,
                             (saved ? "Its whole text is saved in " + std::string(aside) + "."
                                    : "Its whole text could not be saved anywhere: " + SystemErrorText(error)));
     } catch (const std::bad_alloc&) {
-        char text[MAX_PATH + 160] = {};
-        std::snprintf(text, sizeof text,
-                      saved ? "Not enough memory to open the file. The editor holds part of the previous document; "
-                              "its whole text is saved in %s."
-                            : "Not enough memory to open the file. The editor holds part of the previous document%s.",
-                      aside);
+        // No memory even for the message: it is put together on the stack.
+        char text[MAX_PATH + 160] = "Not enough memory to open the file. The editor holds part of the previous "
+                                    "document, untitled.";
+        if (saved) {
+            (void)std::snprintf(text, sizeof text,
+                                "Not enough memory to open the file. The editor holds part of the previous "
+                                "document, untitled; its whole text is saved in %s.",
+                                aside);
+        }
         ::MessageBoxA(ProgramOwnerWindow(), text, "Open", MB_OK | MB_ICONWARNING);
     }
 }
