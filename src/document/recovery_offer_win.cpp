@@ -28,7 +28,8 @@ std::uint64_t AsNumber(const FILETIME& time) {
 // Whether the Quillet that owns this id runs: its mutex exists (a mutex of
 // another user's that we may not open exists too).
 bool IsAlive(const std::string& id) {
-    const UniqueKernelHandle mutex(::OpenMutexA(SYNCHRONIZE, FALSE, RecoveryMutexName(id).c_str()));
+    const std::string name = RecoveryMutexName(id);
+    const UniqueKernelHandle mutex(::OpenMutexA(SYNCHRONIZE, FALSE, name.c_str()));
     return mutex.Valid() || ::GetLastError() != ERROR_FILE_NOT_FOUND;
 }
 
@@ -49,8 +50,9 @@ std::vector<FoundCopy> ListCopies(const std::string& folder) {
 // Holding an orphan's mutex keeps a Quillet starting beside this one from
 // offering the same copy.
 UniqueKernelHandle Claim(const std::string& id) {
+    const std::string name = RecoveryMutexName(id);
     ::SetLastError(ERROR_SUCCESS);
-    UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, RecoveryMutexName(id).c_str()));
+    UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, name.c_str()));
     if (mutex && ::GetLastError() == ERROR_ALREADY_EXISTS) mutex.Reset();
     return mutex;
 }

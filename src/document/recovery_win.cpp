@@ -66,13 +66,13 @@ bool TakeOwnId(Session& session) {
                                (static_cast<std::uint64_t>(::GetCurrentProcessId()) << 40);
     for (std::uint64_t attempt = 1; attempt <= 16; ++attempt) {
         const std::string id = RecoveryIdFrom(Mixed(seed + attempt * 0x9E3779B97F4A7C15ull));
+        const std::string name = RecoveryMutexName(id);
         ::SetLastError(ERROR_SUCCESS);
-        UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, RecoveryMutexName(id).c_str()));
+        UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, name.c_str()));
+        const DWORD error = ::GetLastError();
         if (!mutex) return false;
         const std::string path = session.folder + "\\" + RecoveryFileName(id);
-        if (::GetLastError() == ERROR_ALREADY_EXISTS || ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            continue;
-        }
+        if (error == ERROR_ALREADY_EXISTS || ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
         session.id = id;
         session.copyPath = path;
         session.mutex = std::move(mutex);
