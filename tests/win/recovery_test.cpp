@@ -194,41 +194,40 @@ TEST_F(RecoveryTest, TheCopyIsWritten2sAfterTheLastChangeOnAThreadAndDeletingWai
     EXPECT_FALSE(test::FileExists(copy)) << "the write in flight brought the copy back";
 }
 
-struct FaultRow {
-    const char* name;
-    void (*arrange)(test::FileFaults& faults, test::SmallDiskFolder& disk, const std::string& copy);
-    bool newText;  // what the copy holds afterwards: the new text (put in place by hand) or the one before
-};
+enum class Fault { FullDisk, StopPartWay, TakeNothing, FlushFails, RewriteFails, BackupThenNoMove, LossThenNoMove };
 
-const FaultRow kFaultRows[] = {
-    {"a full disk", [](test::FileFaults& f, test::SmallDiskFolder& disk, const std::string&) {
-         if (disk.Available()) {
-             std::cout << "a real full disk: " << disk.Path() << "\n";
-             disk.Fill();
-         } else {
-             std::cout << "QUILLET_SMALL_DISK is not set: the full disk is an injected failure\n";
-             f.FailWritesAt(0, ERROR_DISK_FULL);
-         }
-     }, false},
-    {"a write that stops part-way", [](test::FileFaults& f, test::SmallDiskFolder&, const std::string&) { f.FailWritesAt(100); }, false},
-    {"writes that take nothing", [](test::FileFaults& f, test::SmallDiskFolder&, const std::string&) { f.ShortenWrites(0); }, false},
-    {"the flush fails", [](test::FileFaults& f, test::SmallDiskFolder&, const std::string&) { f.FailFlushes(); }, false},
-    {"the replace is refused, the rewrite fails part-way", [](test::FileFaults& f, test::SmallDiskFolder&, const std::string& copy) {
-         f.RefuseReplaces(ERROR_ACCESS_DENIED);
-         f.FailWritesToFileAt(copy, 10);
-     }, true},
-    {"the replace stops after the backup, every move fails", [](test::FileFaults& f, test::SmallDiskFolder&, const std::string&) {
-         f.StopReplacesAfterTheBackup();
-         f.FailMoves(10);
-     }, true},
-    {"the replace loses the old copy, the move fails", [](test::FileFaults& f, test::SmallDiskFolder&, const std::string&) {
-         f.LoseTheOldFileInReplaces();
-         f.FailMoves(10);
-     }, true},
+void Arrange(Fault fault, test::FileFaults& f, test::SmallDiskFolder& disk, const std::string& copy) {
+    switch (fault) {
+    case Fault::FullDisk:
+        std::cout << (disk.Available() ? "a real full disk: " + disk.Path() : "an injected full disk") << "\n";
+        if (disk.Available()) disk.Fill();
+        if (!disk.Available()) f.FailWritesAt(0, ERROR_DISK_FULL);
+        break;
+    case Fault::StopPartWay: f.FailWritesAt(100); break;
+    case Fault::TakeNothing: f.ShortenWrites(0); break;
+    case Fault::FlushFails: f.FailFlushes(); break;
+    case Fault::RewriteFails: f.RefuseReplaces(ERROR_ACCESS_DENIED); f.FailWritesToFileAt(copy, 10); break;
+    case Fault::BackupThenNoMove: f.StopReplacesAfterTheBackup(); f.FailMoves(10); break;
+    case Fault::LossThenNoMove: f.LoseTheOldFileInReplaces(); f.FailMoves(10); break;
+    }
+}
+
+const struct {
+    const char* name;
+    Fault fault;
+    bool newText;  // what the copy holds afterwards: the new text (put in place by hand) or the one before
+} kFaultRows[] = {
+    {"a full disk", Fault::FullDisk, false},
+    {"a write that stops part-way", Fault::StopPartWay, false},
+    {"writes that take nothing", Fault::TakeNothing, false},
+    {"the flush fails", Fault::FlushFails, false},
+    {"the replace is refused, the rewrite fails part-way", Fault::RewriteFails, true},
+    {"the replace stops after the backup, every move fails", Fault::BackupThenNoMove, true},
+    {"the replace loses the old copy, the move fails", Fault::LossThenNoMove, true},
 };
 
 TEST_F(RecoveryTest, AWriteThatFailsShowsNothingKeepsAWholeCopyAndLeavesNothingBehind) {
-    for (const FaultRow& row : kFaultRows) {
+    for (const auto& row : kFaultRows) {
         SCOPED_TRACE(row.name);
         test::SmallDiskFolder disk;  // the copy beside the settings file, on the small disk when there is one
         const std::string settings = (disk.Available() ? disk.Path() : folder_.Path()) + "\\" + kSettingsFileName;
@@ -243,7 +242,7 @@ TEST_F(RecoveryTest, AWriteThatFailsShowsNothingKeepsAWholeCopyAndLeavesNothingB
         {
             test::FileFaults faults;
             test::MessageBoxWatch boxes;
-            row.arrange(faults, disk, copy);
+            Arrange(row.fault, faults, disk, copy);
             WriteRecoveryCopyNow(context);
             EXPECT_EQ("", boxes.Finish());
         }
