@@ -4,7 +4,7 @@
 //   quillet_bench.exe --work DIR --out DIR [--runs N] [--startup-runs N]
 //                     [--keys N] [--peer-timeout S] [--inputs KEY,KEY]
 //                     [--subjects quillet,limit,notepad,wordpad] [--quillet EXE]
-//                     [--explore KEY] [--probe KEY] [--ops insert-append|find|load|view]
+//                     [--explore KEY] [--probe KEY] [--ops insert-append|find|load|view|recovery]
 //
 // Writes table.md and table.csv into --out and prints the Markdown. Meant to
 // be run by scripts/bench.sh, which prepares Wine and the display.
@@ -26,6 +26,7 @@
 #include "report.h"
 #include "runs.h"
 #include "tables.h"
+#include "recovery_rows.h"
 #include "view_ops.h"
 
 namespace bench {
@@ -46,7 +47,7 @@ struct Options {
     std::string limitChild;  // a file: load it into a fresh control, nothing else
     std::string result;      // where the --limit-child result goes
     bool naive = false;      // --limit-child the line-by-line way
-    std::string ops;         // "insert-append", "find", "load" or "view": only those rows; empty: load, then find and view in a full run
+    std::string ops;         // "insert-append", "find", "load", "view" or "recovery": only those rows; empty: load, then the others in a full run
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -64,7 +65,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         else if (name == "--explore") options.explore = value;
         else if (name == "--probe") options.probe = value;
         else if (name == "--quillet") options.quillet = value;
-        else if (name == "--ops" && (value == "insert-append" || value == "find" || value == "load" || value == "view")) {
+        else if (name == "--ops" && (value == "insert-append" || value == "find" || value == "load" || value == "view" ||
+                                     value == "recovery")) {
             options.ops = value;
         }
         else return false;
@@ -178,15 +180,17 @@ int Run(const Options& options) {
     FindRowsSetup find{setup.quilletExe, options.work + "\\inputs", options.out, options.runs, false};
     if (options.ops == "find") return RunFindReplaceRows(find, inputs);
     if (options.ops == "view") return RunViewRows(setup, inputs, options.only, options.runs, options.out, false);
+    if (options.ops == "recovery") return RunRecoveryRows(setup, inputs, options.runs, options.out, false);
     const int measured = Measure(options, setup, inputs, begin);
     if (!options.ops.empty() || !options.only.empty() || !options.subjects.empty()) return measured;
-    // A full run: its tables get the Insert and Append To, Find/Replace and
-    // view rows too.
+    // A full run: its tables get the Insert and Append To, Find/Replace, view
+    // and recovery rows too.
     find.append = true;
     const int inserted = RunInsertAppend(setup, inputs, "", options.runs, options.out, true);
     const int found = RunFindReplaceRows(find, inputs);
     const int viewed = RunViewRows(setup, inputs, "", options.runs, options.out, true);
-    return inserted == 0 && found == 0 && viewed == 0 ? measured : 1;
+    const int recovered = RunRecoveryRows(setup, inputs, options.runs, options.out, true);
+    return inserted == 0 && found == 0 && viewed == 0 && recovered == 0 ? measured : 1;
 }
 
 }  // namespace
@@ -206,7 +210,7 @@ int main(int argc, char** argv) {
                      "usage: quillet_bench.exe --work DIR --out DIR [--runs N] [--startup-runs N]\n"
                      "                         [--keys N] [--peer-timeout S] [--inputs KEY,KEY]\n"
                      "                         [--subjects quillet,limit,notepad,wordpad] [--quillet EXE]\n"
-                     "                         [--explore KEY] [--probe KEY] [--ops insert-append|find|load|view]\n");
+                     "                         [--explore KEY] [--probe KEY] [--ops insert-append|find|load|view|recovery]\n");
         return 2;
     }
     return bench::Run(options);

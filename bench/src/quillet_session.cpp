@@ -134,13 +134,14 @@ std::string QuilletSession::CharShown(DWORD timeoutMs) const {
 }
 
 QuilletSession::Typing QuilletSession::TypeAtEnd(const std::vector<WORD>& keys, double budgetSeconds,
-                                                 double keyTimeout) {
+                                                 double keyTimeout, double pace) {
     Typing typing;
     if (!MakeForeground()) return typing;
     SendRemote(editor_, EM_SETSEL, INT_MAX, INT_MAX, 60000);
     std::string before = CharPart(WaitForSteadyStatus());
     const double begin = Now();
     for (std::size_t i = 0; i < keys.size() && Now() - begin < budgetSeconds; ++i) {
+        while (Now() - begin < static_cast<double>(i) * pace) ::Sleep(1);
         const double start = Now();
         PressKey(keys[i]);
         std::string now;

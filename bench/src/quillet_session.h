@@ -47,7 +47,9 @@ public:
     // keys to the foreground window) with the caret at the end of the
     // document; each is timed until the status bar's "Char N" changes. Stops
     // when budgetSeconds run out or when one key takes longer than keyTimeout.
-    Typing TypeAtEnd(const std::vector<WORD>& keys, double budgetSeconds, double keyTimeout);
+    // With a pace, key i is pressed no sooner than i * pace seconds after the
+    // first (as a person types), else as soon as the one before has shown.
+    Typing TypeAtEnd(const std::vector<WORD>& keys, double budgetSeconds, double keyTimeout, double pace = 0);
 
     // Menu command New on the loaded document, its modified flag cleared so
     // that nothing is asked: seconds until the title names the untitled

@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/dispatch_win.h"
 #include "app/program_end_win.h"
+#include "document/recovery_win.h"
 #include "document/path_rules.h"
 #include "platform/editor_change_note.h"
 #include "platform/editor_control_win.h"
@@ -93,6 +94,7 @@ void OnDrop(MainWindow& main, HDROP drop) {
 }
 
 void OnDestroy(MainWindow& main) {
+    StopRecovery();
     InstallShortcuts(nullptr, nullptr);
     if (main.shortcuts) ::DestroyAcceleratorTable(main.shortcuts);
     if (main.contextMenu) ::DestroyMenu(main.contextMenu);
@@ -106,9 +108,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_COMMAND:
         OnCommand(main, wParam, lParam);
+        if (reinterpret_cast<HWND>(lParam) != main.editor) WatchRecovery(ContextOf(main));
         return 0;
     case WM_DROPFILES:
         OnDrop(main, reinterpret_cast<HDROP>(wParam));
+        WatchRecovery(ContextOf(main));
         return 0;
     case WM_NOTIFY:
         // Looked at, never consumed: the sender gets the normal result.
@@ -121,6 +125,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:
         if (!InModalScope()) RunCloseSequence(ContextOf(main));
+        WatchRecovery(ContextOf(main));
         return 0;
     case WM_QUERYENDSESSION:
         return AllowSessionEnd(ContextOf(main)) ? TRUE : FALSE;

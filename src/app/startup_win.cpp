@@ -10,6 +10,8 @@
 #include "app/main_window_win.h"
 #include "app/status_bar_win.h"
 #include "document/open_document_win.h"
+#include "document/recovery_offer_win.h"
+#include "document/recovery_win.h"
 #include "options/always_on_top_win.h"
 #include "options/transparent_mode_win.h"
 #include "options/word_wrap_win.h"
@@ -62,7 +64,9 @@ bool StartUp(const std::string& settingsPath, const std::string& commandLine) {
     ApplyTransparentMode(context);
     BuildContextMenuAndShortcuts(main);
     SetModified(main.editor, false);
-    LoadCommandLineFile(context, commandLine);
+    StartRecovery(context);
+    // Text a Quillet that is gone did not save comes first: the user decides.
+    if (!OfferRecoveredText(context)) LoadCommandLineFile(context, commandLine);
     ::SetFocus(main.editor);
     RefreshStatusBar(main);
     return true;
@@ -72,6 +76,7 @@ int RunQuillet() {
     InitialiseProcess();
     if (!StartUp(LocateSettingsFile(), ::GetCommandLineA())) return 1;
     RunEventLoop();
+    EndRecovery();
     return 0;
 }
 

@@ -9,9 +9,19 @@ bool& Noted() {
     return noted;
 }
 
+EditorChangeListener& Listener() {
+    static EditorChangeListener listener = nullptr;
+    return listener;
+}
+
 }  // namespace
 
-void NoteEditorChanged() { Noted() = true; }
+void NoteEditorChanged() {
+    Noted() = true;
+    if (EditorChangeListener listener = Listener()) listener();
+}
+
+void SetEditorChangeListener(EditorChangeListener listener) { Listener() = listener; }
 
 bool TakeEditorChangedNote() {
     const bool noted = Noted();

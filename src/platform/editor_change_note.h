@@ -10,4 +10,9 @@ void NoteEditorChanged();
 // True once after each note (any number of notes in between count as one).
 bool TakeEditorChangedNote();
 
+// Called at every note as it is made, for whoever must hear of each edit at
+// once (the recovery copy's schedule); nullptr for nobody.
+using EditorChangeListener = void (*)();
+void SetEditorChangeListener(EditorChangeListener listener);
+
 }  // namespace quillet

@@ -41,6 +41,11 @@ struct FileHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::CloseHandle(h); }
 };
+// Threads, events and mutexes: nullptr on failure, unlike files.
+struct KernelHandleTraits {
+    static HANDLE Invalid() { return nullptr; }
+    static void Close(HANDLE h) { ::CloseHandle(h); }
+};
 struct FindHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { ::FindClose(h); }
@@ -63,6 +68,7 @@ struct MemoryDcTraits {
 };
 
 using UniqueFile = UniqueWinHandle<HANDLE, FileHandleTraits>;       // CreateFile
+using UniqueKernelHandle = UniqueWinHandle<HANDLE, KernelHandleTraits>;  // CreateThread, CreateEvent, CreateMutex
 using UniqueFind = UniqueWinHandle<HANDLE, FindHandleTraits>;
 using UniqueLibrary = UniqueWinHandle<HMODULE, LibraryTraits>;
 using ScopedGdiObject = UniqueWinHandle<HGDIOBJ, GdiObjectTraits>;
