@@ -153,4 +153,15 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& err
     return ReadResult::Ok;
 }
 
+namespace {
+
+bool PassBytes(const void* source, PieceSink sink, void* context) {
+    const auto& bytes = *static_cast<const std::string*>(source);
+    return sink(context, bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+ContentSource SourceOfBytes(const std::string& bytes) { return {PassBytes, &bytes}; }
+
 }  // namespace quillet

@@ -32,6 +32,9 @@ struct ContentSource {
     const void* source;
 };
 
+// Bytes the caller holds, as a source (they must outlive it).
+ContentSource SourceOfBytes(const std::string& bytes);
+
 // The error of a pass whose source failed rather than the file.
 inline constexpr DWORD kSourceFailed = ERROR_READ_FAULT;
 

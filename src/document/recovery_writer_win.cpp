@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "document/file_io_win.h"
 #include "document/file_replace_win.h"
 
 namespace quillet {
@@ -26,7 +27,8 @@ private:
 void WriteCopy(const std::string& path, const RecoveryCopy& copy) {
     const std::string folder = path.substr(0, path.find_last_of('\\'));
     ::CreateDirectoryA(folder.c_str(), nullptr);  // deleted while we ran? (an existing folder is fine)
-    const ReplaceOutcome outcome = ReplaceFileContents(path, EncodeRecoveryCopy(copy));
+    const std::string bytes = EncodeRecoveryCopy(copy);
+    const ReplaceOutcome outcome = ReplaceFileContents(path, SourceOfBytes(bytes));
     bool whole = outcome.written || (!outcome.fileChanged && ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES);
     for (const std::string& spare : {outcome.newBytesCopy, outcome.oldFileCopy}) {
         if (spare.empty()) continue;
