@@ -39,6 +39,15 @@ struct TextSpan {
 
 enum class Answer { Yes, No, Cancel, Ok };
 
+// Where Replace all begins: the selection, replaced first when it is the
+// Find text, and the position of the first search, in the text as it is
+// after that replacement.
+struct ReplaceAllStart {
+    TextSpan selection;
+    bool replacesSelection;
+    long from;
+};
+
 class FindReplaceTarget {
 public:
     virtual ~FindReplaceTarget() = default;
