@@ -66,10 +66,10 @@ public:
     virtual Answer AskSearchFromTop() = 0;
     virtual Answer TellNotFound() = 0;
     virtual void FocusEditor() = 0;
-    // Around Replace all's run of replacements, for whatever makes many
-    // changes in a row cheaper without changing their result.
-    virtual void BeginManyChanges() {}
-    virtual void EndManyChanges() {}
+    // Replace all from start: the selection when it is to be replaced, then
+    // every hit from start.from on, each search starting just behind the text
+    // that the one before it inserted. One undoable step in all.
+    virtual void ReplaceEveryHit(const ReplaceAllStart& start) = 0;
 };
 
 // Lengths in editor characters; the Find text is never empty.

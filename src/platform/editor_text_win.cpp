@@ -3,6 +3,7 @@
 #include <richedit.h>
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "platform/code_page_win.h"
@@ -114,6 +115,30 @@ long TextLength(HWND editor) {
     if (IsRichEdit10(editor)) return static_cast<long>(Send(editor, WM_GETTEXTLENGTH));
     GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
     return static_cast<long>(Send(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how)));
+}
+
+bool ReadEditorTextW(HWND editor, std::wstring& out) {
+    try {
+        out.clear();
+        const long length = TextLength(editor);
+        if (length <= 0) return true;
+        if (IsRichEdit10(editor)) {
+            out = TextRangeW(editor, 0, length);
+            return static_cast<long>(out.size()) == length;
+        }
+        // The control takes the buffer's size in bytes, as a DWORD.
+        if (static_cast<unsigned long>(length) >= MAXDWORD / sizeof(wchar_t)) return false;
+        out.resize(static_cast<std::size_t>(length) + 1);
+        GETTEXTEX how{static_cast<DWORD>(out.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+        const auto copied = static_cast<std::size_t>(Send(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                                                          reinterpret_cast<LPARAM>(out.data())));
+        out.resize(copied < out.size() ? copied : out.size() - 1);
+        return static_cast<long>(out.size()) == length;
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        out.shrink_to_fit();
+        return false;
+    }
 }
 
 EditorState ObserveEditor(HWND editor) {
