@@ -48,7 +48,8 @@ Outcome EditInPlace(HWND editor, const std::wstring& before, const ReplaceAllRes
     SetSelection(editor, static_cast<long>(after.head), static_cast<long>(before.size() - after.tail));
     if (StreamOverSelection(editor, span)) return Outcome::Replaced;
     ::SendMessageA(editor, EM_UNDO, 0, 0);
-    return static_cast<std::size_t>(TextLength(editor)) == before.size() ? Outcome::LeftAsItWas : Outcome::PartLost;
+    std::wstring now;
+    return ReadEditorTextW(editor, now) && now == before ? Outcome::LeftAsItWas : Outcome::PartLost;
 }
 
 // The whole text into a fresh control, the text from before kept for Undo.

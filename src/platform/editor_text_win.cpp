@@ -33,6 +33,18 @@ std::string WithCrLfBreaks(const std::string& text) {
     }
     return out;
 }
+DWORD CALLBACK AppendToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    try {
+        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                       static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        *done = 0;
+        return 1;  // stops the transfer
+    }
+    *done = size;
+    return 0;
+}
+
 // The caret figures for a position, its line found by counting from the top.
 CaretPosition CountFromTop(HWND editor, long position, long lineCount) {
     const long line = static_cast<long>(Send(editor, EM_LINEFROMCHAR, position));
@@ -120,12 +132,17 @@ long TextLength(HWND editor) {
 bool ReadEditorTextW(HWND editor, std::wstring& out) {
     try {
         out.clear();
+        if (IsRichEdit10(editor)) {
+            // The 1.0 control gives its text as ANSI, streamed out whole (its
+            // lengths and ranges miscount double-byte characters).
+            std::string ansi;
+            EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&ansi), 0, AppendToString};
+            Send(editor, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+            out = FromCodePage(ansi);
+            return stream.dwError == 0;
+        }
         const long length = TextLength(editor);
         if (length <= 0) return true;
-        if (IsRichEdit10(editor)) {
-            out = TextRangeW(editor, 0, length);
-            return static_cast<long>(out.size()) == length;
-        }
         // The control takes the buffer's size in bytes, as a DWORD.
         if (static_cast<unsigned long>(length) >= MAXDWORD / sizeof(wchar_t)) return false;
         out.resize(static_cast<std::size_t>(length) + 1);

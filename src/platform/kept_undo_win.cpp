@@ -35,7 +35,6 @@ bool Applies(HWND editor) {
     const KeptStep& kept = Kept();
     if (!editor || kept.editor != editor) return false;
     if (::SendMessageA(editor, EM_CANUNDO, 0, 0)) return false;
-    if (static_cast<std::size_t>(TextLength(editor)) != kept.afterLength) return false;
     std::wstring now;
     return ReadEditorTextW(editor, now) && now.size() == kept.afterLength && HashOf(now) == kept.afterHash;
 }
