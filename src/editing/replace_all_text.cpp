@@ -144,7 +144,8 @@ ReplaceAllResult ReplaceAll(const std::wstring& text, const ReplaceAllStart& sta
     }
     if (!result.replaced) return result;
     const std::size_t shorter = std::min(text.size(), result.text.size());
-    const auto firstDifference = std::mismatch(text.begin(), text.begin() + shorter, result.text.begin());
+    const auto firstDifference =
+        std::mismatch(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(shorter), result.text.begin());
     result.head = static_cast<std::size_t>(firstDifference.first - text.begin());
     while (result.tail < shorter - result.head &&
            text[text.size() - 1 - result.tail] == result.text[result.text.size() - 1 - result.tail]) {
