@@ -298,8 +298,11 @@ TEST_F(FindReplaceTest, TheKeptStepIsEveryUndoWhileTheTextIsAsReplaceAllLeftIt) 
         ASSERT_TRUE(LoadEditorText(Editor(), original, LineMark::None));
         SetSelection(Editor(), 2, 5);
         const HWND before = Editor();
+        const LRESULT mask = ::SendMessageA(Editor(), EM_GETEVENTMASK, 0, 0);
         ReplaceAllInEditor(TheMainWindow().editor, {{2, 5}, false, 2}, {"cat", "dog", FR_DOWN, 3});
         ASSERT_NE(before, Editor());
+        EXPECT_EQ(mask, ::SendMessageA(Editor(), EM_GETEVENTMASK, 0, 0));  // the notices and links carry over
+        EXPECT_TRUE(::SendMessageA(Editor(), EM_GETAUTOURLDETECT, 0, 0));
         ASSERT_EQ(saved(replaced), EditorText());
         c.between();
         c.undo();
