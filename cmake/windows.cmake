@@ -96,6 +96,9 @@ if(QUILLET_TESTS)
   add_test(NAME cp932.double_byte_test COMMAND double_byte_test)
   set_tests_properties(cp932.double_byte_test PROPERTIES TIMEOUT 300 LABELS cp932
     ENVIRONMENT QUILLET_REQUIRE_CODE_PAGE=932)
+  add_test(NAME cp932.replace_all_test COMMAND replace_all_test --gtest_filter=*CodePage932*)
+  set_tests_properties(cp932.replace_all_test PROPERTIES TIMEOUT 300 LABELS cp932
+    ENVIRONMENT QUILLET_REQUIRE_CODE_PAGE=932)
 
   # A stand-in for a program that Quillet starts: it records its command line.
   add_executable(command_line_recorder WIN32 ${CMAKE_SOURCE_DIR}/tests/tools/command_line_recorder.cpp)

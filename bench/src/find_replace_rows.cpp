@@ -159,20 +159,41 @@ LoopResult RunLoop(const ReplaceCase& c, const Loop& loop) {
     return result;
 }
 
-// --- Quillet, from outside.
-double QuilletReplaceAll(const FindRowsSetup& setup, const ReplaceCase& c, Report& report) {
+// --- Quillet, from outside: Replace all, then (the Find/Replace window
+// closed, as its commands wait for that) the menu command Undo, the file
+// saved and compared with the input, and the peak memory of both.
+struct ReplaceAllRun {
+    double open = -1;
+    double replaceAll = -1;
+    double undo = -1;
+    double peakOpenMB = -1;
+    double peakMB = -1;
+};
+
+ReplaceAllRun QuilletReplaceAll(const FindRowsSetup& setup, const ReplaceCase& c, Report& report) {
+    ReplaceAllRun run;
     QuilletFind quillet(setup.quilletExe);
-    if (!quillet.Open(c.path) || !quillet.OpenFindReplace(c.find, c.replace)) return -1;
+    if (!quillet.Open(c.path) || !quillet.OpenFindReplace(c.find, c.replace)) return run;
+    run.open = quillet.OpenSeconds();
+    if (const Memory opened = quillet.QueryMemory(); opened.known) run.peakOpenMB = opened.peakWorkingSetMB;
     const long before = quillet.TextLength();
-    const double seconds = quillet.ReplaceAll(kQuilletTimeout);
+    run.replaceAll = quillet.ReplaceAll(kQuilletTimeout);
     const long expected = before + c.hits * static_cast<long>(c.replace.size() - c.find.size());
     const long after = quillet.TextLength();
-    if (seconds >= 0 && after != expected) {
+    if (run.replaceAll >= 0 && after != expected) {
         report.Note("Replace all in " + c.key + " left " + std::to_string(after) + " characters, not " +
                     std::to_string(expected));
-        return -1;
+        run.replaceAll = -1;
     }
-    return seconds;
+    if (run.replaceAll < 0 || !quillet.CloseFindReplace()) return run;
+    run.undo = quillet.Undo(before, kQuilletTimeout);
+    if (run.undo >= 0 && !quillet.SavesAs(c.path, c.bytes)) {
+        report.Note("the file saved after the Undo of Replace all in " + c.key + " is not the input");
+        run.undo = -1;
+    }
+    WriteWholeFile(c.path, c.bytes, false);  // the input as it was, whatever the save wrote
+    if (const Memory peak = quillet.QueryMemory(); peak.known) run.peakMB = peak.peakWorkingSetMB;
+    return run;
 }
 
 double QuilletFindNext(const FindRowsSetup& setup, const FindCase& c, Report& report) {
@@ -226,24 +247,39 @@ std::string LoopCell(const Report& report, const std::string& key, const std::st
            Format(seconds * hits / replaced, 0) + " in all)";
 }
 
+std::string Ratio(double part, double whole) { return part < 0 || whole <= 0 ? "n/a" : Format(part / whole, 2); }
+
 std::string PerReplacement(double seconds, double hits) {
     return seconds < 0 || hits <= 0 ? "n/a" : Format(seconds * 1000 / hits, 2);
 }
 
 std::string Tables(const Report& report, const std::vector<ReplaceCase>& replaces, const FindCase& find, int runs) {
     std::string out = "### Find and replace (seconds; median of " + std::to_string(runs) +
-                      " runs, Replace all at 10 MB and the loops in this process once)\n\n";
-    out += Row({"operation", "input", "MB", "hits", "Quillet", "ms per hit", "the plain loop, redraw on, in this process"});
-    out += Rule(7);
+                      " runs, Replace all at 10 MB with its Undo and the loops in this process once)\n\n";
+    out += Row({"operation", "input", "MB", "hits", "Quillet", "ms per hit", "Quillet's open of the file",
+                "Quillet / open", "the plain loop, redraw on, in this process"});
+    out += Rule(9);
     for (const ReplaceCase& c : replaces) {
         const double quillet = report.MedianOf("find", c.key, "quillet-replace-all");
+        const double undo = report.MedianOf("find", c.key, "quillet-undo");
+        const double open = report.MedianOf("find", c.key, "quillet-open");
         out += Row({"Replace all \"" + c.find + "\" by \"" + c.replace + "\"", c.key, Megabytes(c.bytes),
                     std::to_string(c.hits), Format(quillet, 2), PerReplacement(quillet, static_cast<double>(c.hits)),
-                    LoopCell(report, c.key, "naive", c.hits)});
+                    Format(open, 2), Ratio(quillet, open), LoopCell(report, c.key, "naive", c.hits)});
+        out += Row({"its Undo (menu command; then saved, byte for byte the input)", c.key, Megabytes(c.bytes), "",
+                    Format(undo, 2), "", Format(open, 2), Ratio(undo, open), ""});
     }
     out += Row({"Find Next from the top to \"" + find.word + "\" on line " + std::to_string(find.line + 1), find.key,
-                Megabytes(find.bytes), "1", Format(report.MedianOf("find", find.key, "quillet-find-next"), 3), "",
-                "EM_FINDTEXT alone: " + Format(report.MedianOf("find", find.key, "control-find"), 3)});
+                Megabytes(find.bytes), "1", Format(report.MedianOf("find", find.key, "quillet-find-next"), 3), "", "",
+                "", "EM_FINDTEXT alone: " + Format(report.MedianOf("find", find.key, "control-find"), 3)});
+
+    out += "\n### Peak memory of Quillet's process (MB; PeakWorkingSetSize, median)\n\n";
+    out += Row({"input", "after the open", "after Replace all and its Undo", "ratio"}) + Rule(4);
+    for (const ReplaceCase& c : replaces) {
+        const double opened = report.MedianOf("find-memory", c.key, "after-open");
+        const double peak = report.MedianOf("find-memory", c.key, "after-undo");
+        out += Row({c.key, Format(opened, 0), Format(peak, 0), Ratio(peak, opened)});
+    }
 
     const ReplaceCase& small = replaces.front();
     out += "\n### Replace all in this process, " + small.key + ", " + std::to_string(small.hits) +
@@ -267,6 +303,14 @@ void Add(Report& report, const std::string& key, const std::string& subject, dou
     }
 }
 
+void Add(Report& report, const std::string& key, const ReplaceAllRun& run) {
+    Add(report, key, "quillet-replace-all", run.replaceAll);
+    Add(report, key, "quillet-open", run.open);
+    Add(report, key, "quillet-undo", run.undo);
+    if (run.peakOpenMB >= 0) report.Add("find-memory", key, "after-open", "MB", run.peakOpenMB);
+    if (run.peakMB >= 0) report.Add("find-memory", key, "after-undo", "MB", run.peakMB);
+}
+
 }  // namespace
 
 int RunFindReplaceRows(const FindRowsSetup& setup, const std::vector<Input>& inputs) {
@@ -281,13 +325,13 @@ int RunFindReplaceRows(const FindRowsSetup& setup, const std::vector<Input>& inp
     // to show what each thing held back saves: those run once.
     const ReplaceCase& small = replaces.front();
     for (int run = 0; run < setup.runs; ++run) {
-        Add(report, small.key, "quillet-replace-all", QuilletReplaceAll(setup, small, report));
+        Add(report, small.key, QuilletReplaceAll(setup, small, report));
         Add(report, find.key, "quillet-find-next", QuilletFindNext(setup, find, report));
         Add(report, find.key, "control-find", ControlFindNext(find));
         std::fprintf(stderr, "bench: Find/Replace round %d of %d\n", run + 1, setup.runs);
     }
     for (const ReplaceCase& c : replaces) {
-        if (&c != &small) Add(report, c.key, "quillet-replace-all", QuilletReplaceAll(setup, c, report));
+        if (&c != &small) Add(report, c.key, QuilletReplaceAll(setup, c, report));
         for (const Loop& loop : kLoops) {
             if (&c != &small && &loop != &kLoops[0]) continue;  // at 10 MB the plain loop alone, beside Quillet
             const LoopResult result = RunLoop(c, loop);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "clock.h"
+#include "inputs.h"
 #include "editing/find_replace_window_win.h"
 #include "quillet_session.h"
 
@@ -10,6 +11,7 @@ namespace bench {
 namespace {
 
 constexpr int kFindReplaceCommand = 25;
+constexpr int kUndoCommand = 17;
 constexpr char kCaption[] = "Find/Replace";
 constexpr double kOpenTimeout = 600;
 constexpr DWORD kAnswerMs = 600000;
@@ -24,13 +26,15 @@ bool QuilletFind::Open(const std::string& file) {
     WindowMatch match;
     match.className = kQuilletClass;
     match.titleEquals = "Quillet - " + file;
-    if (program_.WaitUntilReady(match, kOpenTimeout) < 0) {
+    openSeconds_ = program_.WaitUntilReady(match, kOpenTimeout);
+    if (openSeconds_ < 0) {
         std::fprintf(stderr, "bench: Quillet did not show %s\n", file.c_str());
         return false;
     }
-    editor_ = ::GetDlgItem(program_.Window(), kEditorId);
-    return editor_ != nullptr;
+    return Editor() != nullptr;
 }
+
+HWND QuilletFind::Editor() const { return ::GetDlgItem(program_.Window(), kEditorId); }
 
 HWND QuilletFind::FindOwnWindow(const char* className, const char* caption) const {
     return FindVisibleWindow(program_.Id(), {className, caption, ""});
@@ -81,38 +85,73 @@ double QuilletFind::ReplaceAll(double timeoutSeconds) {
 
 double QuilletFind::FindNext(double timeoutSeconds) {
     bool answered = false;
-    if (SendRemote(editor_, EM_GETSEL, 0, 0, kAnswerMs, &answered) != 0 || !answered) return -1;
+    if (SendRemote(Editor(), EM_GETSEL, 0, 0, kAnswerMs, &answered) != 0 || !answered) return -1;
     const double start = Now();
     if (!Press(quillet::find_replace_id::kFindNext)) return -1;
     // EM_GETSEL gives 0 for the caret at the start and -1 for positions
     // beyond 16 bits; the program answers once the press is handled.
     while (Now() - start < timeoutSeconds) {
-        if (SendRemote(editor_, EM_GETSEL, 0, 0, kAnswerMs, &answered) != 0 && answered) return Now() - start;
+        if (SendRemote(Editor(), EM_GETSEL, 0, 0, kAnswerMs, &answered) != 0 && answered) return Now() - start;
         if (FindOwnWindow("#32770", kCaption)) break;
     }
     std::fprintf(stderr, "bench: Find Next did not select a hit\n");
     return -1;
 }
 
+bool QuilletFind::CloseFindReplace() {
+    if (!findReplace_) return true;
+    ::PostMessageA(findReplace_, WM_CLOSE, 0, 0);
+    const double start = Now();
+    while (::IsWindow(findReplace_) && Now() - start < 30) ::Sleep(5);
+    if (::IsWindow(findReplace_)) return false;
+    findReplace_ = nullptr;
+    return true;
+}
+
+double QuilletFind::Undo(long length, double timeoutSeconds) {
+    const double start = Now();
+    if (!::PostMessageA(program_.Window(), WM_COMMAND, kUndoCommand, 0)) return -1;
+    while (Now() - start < timeoutSeconds) {
+        if (TextLength() == length) return Now() - start;
+        ::Sleep(1);
+    }
+    std::fprintf(stderr, "bench: the Undo did not give %ld characters back within %.0f s\n", length, timeoutSeconds);
+    return -1;
+}
+
+bool QuilletFind::SavesAs(const std::string& file, const std::string& bytes) {
+    if (!WriteWholeFile(file, "", false)) return false;
+    if (!::PostMessageA(program_.Window(), WM_COMMAND, kSaveCommand, 0)) return false;
+    const double start = Now();
+    bool answered = false;
+    while (Now() - start < 120) {
+        const LRESULT modified = SendRemote(Editor(), EM_GETMODIFY, 0, 0, kAnswerMs, &answered);
+        if (answered && !modified) break;
+        ::Sleep(1);
+    }
+    std::string saved;
+    return ReadWholeFile(file, saved) && saved == bytes;
+}
+
 long QuilletFind::TextLength() const {
     bool answered = false;
-    const LRESULT length = SendRemote(editor_, WM_GETTEXTLENGTH, 0, 0, kAnswerMs, &answered);
+    const LRESULT length = SendRemote(Editor(), WM_GETTEXTLENGTH, 0, 0, kAnswerMs, &answered);
     return answered ? static_cast<long>(length) : -1;
 }
 
 long QuilletFind::SelectionLine() const {
     bool answered = false;
-    const LRESULT line = SendRemote(editor_, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0, kAnswerMs, &answered);
+    const LRESULT line = SendRemote(Editor(), EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0, kAnswerMs, &answered);
     return answered ? static_cast<long>(line) : -1;
 }
 
 void QuilletFind::End() {
     if (!program_.Handle()) return;
     if (findReplace_) ::PostMessageA(findReplace_, WM_CLOSE, 0, 0);
-    if (editor_) SendRemote(editor_, EM_SETMODIFY, FALSE, 0, kAnswerMs);
+    if (HWND editor = Editor()) SendRemote(editor, EM_SETMODIFY, FALSE, 0, kAnswerMs);
     ::PostMessageA(program_.Window(), WM_COMMAND, kExitCommand, 0);
     program_.WaitForEnd(30);
-    editor_ = findReplace_ = nullptr;
+    findReplace_ = nullptr;
 }
 
 }  // namespace bench

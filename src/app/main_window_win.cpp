@@ -8,8 +8,10 @@
 #include "app/program_end_win.h"
 #include "document/recovery_win.h"
 #include "document/path_rules.h"
+#include "editing/replace_all_win.h"
 #include "platform/editor_change_note.h"
 #include "platform/editor_control_win.h"
+#include "platform/kept_undo_win.h"
 #include "platform/message_loop_win.h"
 #include "platform/modal_win.h"
 #include "platform/window_parts_win.h"
@@ -74,6 +76,9 @@ void OnCommand(MainWindow& main, WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (control == main.editor) {
         if (control && HIWORD(wParam) == EN_CHANGE) NoteEditorChanged();
+        // The editor's own Undo, for the step the program keeps: taken here
+        // because it puts a fresh editor in the old one's place.
+        if (control && HIWORD(wParam) == kKeptUndoNotice) UndoReplaceAll(main.editor);
         return;
     }
     // While a dialog or a tool window is up, commands are taken and dropped.

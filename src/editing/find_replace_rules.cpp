@@ -13,38 +13,31 @@ bool FindAndSelect(FindReplaceTarget& target, long from, long findLength) {
     return true;
 }
 
-// Replaces the selection when it is the Find text (selectionIsHit: it is a
-// hit that was just selected, so it needs no check) and returns where the
+// Replaces the selection when it is the Find text and returns where the
 // next search starts: just behind the inserted text, or at the start of a
 // selection left alone (so that a hit inside it is still found), or at the
 // caret.
-long ReplaceSelected(FindReplaceTarget& target, const SearchTexts& texts, bool selectionIsHit) {
+long ReplaceSelected(FindReplaceTarget& target, const SearchTexts& texts) {
     const TextSpan selection = target.Selection();
     if (selection.start == selection.end) return selection.end;
-    if (!selectionIsHit && !target.SelectionIsFindText()) return selection.start;
+    if (!target.SelectionIsFindText()) return selection.start;
     target.ReplaceSelection();
     return selection.start + texts.replaceLength;
 }
 
-class ManyChanges {
-public:
-    explicit ManyChanges(FindReplaceTarget& target) : target_(target) { target_.BeginManyChanges(); }
-    ~ManyChanges() { target_.EndManyChanges(); }
-    ManyChanges(const ManyChanges&) = delete;
-    ManyChanges& operator=(const ManyChanges&) = delete;
-
-private:
-    FindReplaceTarget& target_;
-};
-
-// Every search starts behind the text it inserted, so the run ends even when
-// the Replace text contains the Find text ("a" by "aa").
+// Where Replace all begins follows the Replace button's first step: a
+// selection that is the Find text is replaced and the search goes on behind
+// it, a selection that is not is searched from its start, and a ticked
+// "Search From Top" makes the first search start at the top.
 void ReplaceEveryHit(FindReplaceTarget& target, const SearchTexts& texts) {
-    ManyChanges changes(target);
-    bool selectionIsHit = false;
-    while (FindAndSelect(target, ReplaceSelected(target, texts, selectionIsHit), texts.findLength)) {
-        selectionIsHit = true;
+    const TextSpan selection = target.Selection();
+    ReplaceAllStart start{selection, false, selection.end};
+    if (selection.start != selection.end) {
+        start.replacesSelection = target.SelectionIsFindText();
+        start.from = start.replacesSelection ? selection.start + texts.replaceLength : selection.start;
     }
+    if (target.TakeSearchFromTop()) start.from = 0;
+    target.ReplaceEveryHit(start);
 }
 
 // The question after a search that found nothing; Yes searches once more
@@ -96,7 +89,7 @@ AfterPress Press(FindReplaceTarget& target, Button button, const SearchTexts& te
         found = FindAndSelect(target, target.Selection().end, texts.findLength);
         break;
     case Button::Replace:
-        found = FindAndSelect(target, ReplaceSelected(target, texts, false), texts.findLength);
+        found = FindAndSelect(target, ReplaceSelected(target, texts), texts.findLength);
         break;
     case Button::ReplaceAll:
         ReplaceEveryHit(target, texts);

@@ -39,6 +39,15 @@ struct TextSpan {
 
 enum class Answer { Yes, No, Cancel, Ok };
 
+// Where Replace all begins: the selection, replaced first when it is the
+// Find text, and the position of the first search, in the text as it is
+// after that replacement.
+struct ReplaceAllStart {
+    TextSpan selection;
+    bool replacesSelection;
+    long from;
+};
+
 class FindReplaceTarget {
 public:
     virtual ~FindReplaceTarget() = default;
@@ -57,10 +66,10 @@ public:
     virtual Answer AskSearchFromTop() = 0;
     virtual Answer TellNotFound() = 0;
     virtual void FocusEditor() = 0;
-    // Around Replace all's run of replacements, for whatever makes many
-    // changes in a row cheaper without changing their result.
-    virtual void BeginManyChanges() {}
-    virtual void EndManyChanges() {}
+    // Replace all from start: the selection when it is to be replaced, then
+    // every hit from start.from on, each search starting just behind the text
+    // that the one before it inserted. One undoable step in all.
+    virtual void ReplaceEveryHit(const ReplaceAllStart& start) = 0;
 };
 
 // Lengths in editor characters; the Find text is never empty.

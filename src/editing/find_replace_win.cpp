@@ -2,16 +2,14 @@
 
 #include <richedit.h>
 
-#include <optional>
 #include <string>
 
 #include "editing/find_replace_rules.h"
 #include "editing/find_replace_window_win.h"
-#include "platform/editor_change_note.h"
+#include "editing/replace_all_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/message_loop_win.h"
 #include "platform/modal_win.h"
-#include "platform/wait_cursor_win.h"
 #include "platform/window_parts_win.h"
 
 namespace quillet {
@@ -40,7 +38,9 @@ bool IsChecked(HWND box) { return ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_
 
 class FindReplaceSession final : public FindReplaceEvents, public FindReplaceTarget, public LoopOwner {
 public:
-    FindReplaceSession(HWND mainWindow, HWND editor) : mainWindow_(mainWindow), editor_(editor) {}
+    // editor is the main window's record of its editor, which Replace all
+    // and its undo may replace with a fresh control.
+    FindReplaceSession(HWND mainWindow, HWND& editor) : mainWindow_(mainWindow), editor_(editor) {}
     ~FindReplaceSession() override { Close(); }
     FindReplaceSession(const FindReplaceSession&) = delete;
     FindReplaceSession& operator=(const FindReplaceSession&) = delete;
@@ -71,8 +71,9 @@ public:
     Answer AskSearchFromTop() override;
     Answer TellNotFound() override;
     void FocusEditor() override { ::SetFocus(editor_); }
-    void BeginManyChanges() override;
-    void EndManyChanges() override;
+    void ReplaceEveryHit(const ReplaceAllStart& start) override {
+        ReplaceAllInEditor(editor_, start, {find_, replace_, flags_, replaceLength_});
+    }
 
     // LoopOwner
     bool KeepsRunning() const override { return open_; }
@@ -88,7 +89,7 @@ private:
     bool IsTabKey(const MSG& message) const;
 
     HWND mainWindow_;
-    HWND editor_;
+    HWND& editor_;
     FindReplaceWindow window_;
     bool open_ = false;
     bool pressing_ = false;
@@ -97,9 +98,7 @@ private:
     std::string replace_;
     unsigned flags_ = kSearchDown;
     long findLength_ = 0;
-    // Kept while Replace all runs.
-    LRESULT eventMask_ = 0;
-    std::optional<WaitCursor> waitCursor_;
+    long replaceLength_ = 0;
 };
 
 bool FindReplaceSession::Open() {
@@ -172,7 +171,8 @@ void FindReplaceSession::PressButton(Button button) {
     replace_ = WindowText(window_.replaceField);
     flags_ = SearchFlags(IsChecked(window_.Control(id::kMatchCase)), IsChecked(window_.Control(id::kWholeWords)));
     findLength_ = CharacterCount(find_);
-    const AfterPress after = Press(*this, button, {findLength_, CharacterCount(replace_)});
+    replaceLength_ = CharacterCount(replace_);
+    const AfterPress after = Press(*this, button, {findLength_, replaceLength_});
     pressing_ = false;
     if (after == AfterPress::Close) Close();
 }
@@ -206,25 +206,6 @@ Answer FindReplaceSession::AskSearchFromTop() {
 Answer FindReplaceSession::TellNotFound() {
     const int answer = ShowMessage(NotFoundNotice(find_), kFindReplaceCaption, MB_OKCANCEL | MB_ICONINFORMATION);
     return answer == IDCANCEL ? Answer::Cancel : Answer::Ok;
-}
-
-// Every replacement stays its own undo step. What is held back for the run
-// costs time on each replacement and changes nothing in the result: the
-// editor's painting, and its notices to the main window (each edit would
-// report itself; the status bar is told once at the end instead).
-void FindReplaceSession::BeginManyChanges() {
-    waitCursor_.emplace();
-    eventMask_ = ::SendMessageA(editor_, EM_SETEVENTMASK, 0, 0);
-    ::SendMessageA(editor_, WM_SETREDRAW, FALSE, 0);
-}
-
-void FindReplaceSession::EndManyChanges() {
-    ::SendMessageA(editor_, WM_SETREDRAW, TRUE, 0);
-    ::SendMessageA(editor_, EM_SETEVENTMASK, 0, eventMask_);
-    ::InvalidateRect(editor_, nullptr, TRUE);
-    ::UpdateWindow(editor_);
-    NoteEditorChanged();
-    waitCursor_.reset();
 }
 
 }  // namespace

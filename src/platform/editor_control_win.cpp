@@ -8,6 +8,7 @@
 #include "platform/code_page_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/editor_view_win.h"
+#include "platform/kept_undo_win.h"
 #include "platform/system_calls_win.h"
 #include "platform/window_parts_win.h"
 
@@ -110,9 +111,10 @@ Step StepOfMessage(UINT message) {
 }
 
 // What every editor does on top of the control: it takes pasted text as
-// plain ANSI text only, and an Undo or Redo that takes a step marks the
+// plain ANSI text only, an Undo or Redo that takes a step marks the
 // document modified (the control may restore the flag it had then, and a
-// document saved since would look unchanged).
+// document saved since would look unchanged), and an Undo the control has
+// nothing for goes to the step the program keeps, if any.
 LRESULT CALLBACK EditorProcedure(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<WNDPROC>(::GetPropA(editor, kControlProcedure));
     if (!control) return ::DefWindowProcA(editor, message, wParam, lParam);
@@ -124,12 +126,14 @@ LRESULT CALLBACK EditorProcedure(HWND editor, UINT message, WPARAM wParam, LPARA
     const Step step = key ? StepOfKey(message, wParam) : StepOfMessage(message);
     if (step == Step::None) {
         if (message == WM_NCDESTROY) {
+            ForgetKeptUndoStep(editor);
             ::SetWindowLongPtrA(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
             ::RemovePropA(editor, kControlProcedure);
         }
         return ::CallWindowProcA(control, editor, message, wParam, lParam);
     }
     const bool takes = ::CallWindowProcA(control, editor, step == Step::Undo ? EM_CANUNDO : EM_CANREDO, 0, 0) != 0;
+    if (step == Step::Undo && !takes && AskParentForKeptUndo(editor)) return 0;
     const LRESULT result = ::CallWindowProcA(control, editor, message, wParam, lParam);
     if (takes) ::CallWindowProcA(control, editor, EM_SETMODIFY, TRUE, 0);
     return result;

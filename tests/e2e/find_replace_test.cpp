@@ -100,5 +100,45 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
     ExpectEndsWithCode0(program);
 }
 
+// Replace all over 2,000 lines, which the program puts into a fresh editor
+// and keeps the text from before for: Ctrl+Z in the main window gives the
+// whole document back, and Ctrl+S writes the file as it was.
+TEST(FindReplaceEndToEnd, ReplaceAllThenCtrlZGivesTheDocumentBackWhole) {
+    test::TempFolder folder;
+    const std::string path = folder.File("cats.txt");
+    std::string bytes;
+    for (int i = 0; i < 2000; ++i) bytes += "a cat " + std::to_string(i) + (i % 40 ? "\r\n" : " http://cat.example\r\n");
+    test::WriteFileBytes(path, bytes);
+    QuilletProcess program(folder.Path());
+    ASSERT_TRUE(program.Start("\"" + path + "\""));
+    const std::string original = bytes.substr(0, bytes.size() - 2);
+    ASSERT_TRUE(WaitFor([&] { return program.EditorText() == original; }));
+
+    ASSERT_TRUE(BringToFront(program.Window()));
+    PressKeys({VK_CONTROL, 'F'});
+    HWND window = program.WaitForWindow(kFindReplaceClass, kCaption, 10000);
+    ASSERT_TRUE(window && WaitFor([&] { return ::GetDlgItem(window, id::kSearchFromTop) != nullptr; }));
+    ASSERT_TRUE(BringToFront(window));
+    Press("cat\tdog\t\t\t ");  // Find, Replace With, then Replace all pressed
+    HWND question = program.WaitForDialog(kCaption, 30000);
+    ASSERT_NE(nullptr, question);
+    test::PressButton(question, IDNO);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(question); }));
+    std::string replaced = original;
+    for (std::size_t at = 0; (at = replaced.find("cat", at)) != std::string::npos;) replaced.replace(at, 3, "dog");
+    EXPECT_EQ(replaced, program.EditorText());
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
+
+    ASSERT_TRUE(BringToFront(program.Window()));
+    PressKeys({VK_CONTROL, 'Z'});
+    EXPECT_TRUE(WaitFor([&] { return program.EditorText() == original; }, 30000));
+    test::WriteFileBytes(path, "");  // so that only the save can give it its bytes back
+    PressKeys({VK_CONTROL, 'S'});
+    EXPECT_TRUE(WaitFor([&] { return test::ReadFileBytes(path) == bytes; }));
+    program.Close();
+    ExpectEndsWithCode0(program);
+}
+
 }  // namespace
 }  // namespace quillet::e2e

@@ -5,8 +5,10 @@
 #include <cctype>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "../support/find_replace_cases.h"
+#include "../support/per_hit_replace_all.h"
 #include "platform/window_place.h"
 
 namespace quillet {
@@ -78,8 +80,27 @@ public:
     }
     Answer TellNotFound() override { return Next('!') == 'K' ? Answer::Ok : Answer::Cancel; }
     void FocusEditor() override { events += 'F'; }
+    // Replace all as the per-hit loop does it, over this editor.
+    void ReplaceEveryHit(const ReplaceAllStart& start) override {
+        starts.push_back(start);
+        Loop loop(*this);
+        test::ReplaceAllOneHitAtATime(loop, start, static_cast<long>(find_.size()), static_cast<long>(replace_.size()));
+    }
+    std::vector<ReplaceAllStart> starts;
 
 private:
+    class Loop final : public test::PerHitEditor {
+    public:
+        explicit Loop(FakeEditor& editor) : editor_(editor) {}
+        long Find(long from) override { return editor_.Find(from); }
+        void Select(long start, long end) override { editor_.Select(start, end); }
+        TextSpan Selection() override { return editor_.Selection(); }
+        void ReplaceSelection() override { editor_.ReplaceSelection(); }
+
+    private:
+        FakeEditor& editor_;
+    };
+
     std::string Selected() const {
         return text.substr(static_cast<std::size_t>(selection.start),
                            static_cast<std::size_t>(selection.end - selection.start));
@@ -120,6 +141,32 @@ TEST(FindReplaceRules, EveryCase) {
         EXPECT_EQ(c.closes, after == AfterPress::Close);
         const std::string messages = std::string("?!").substr(0, std::string(c.answers).size());
         EXPECT_EQ(messages + (c.editorFocused ? "F" : ""), editor.events);
+        EXPECT_FALSE(editor.searchFromTop);
+    }
+}
+
+TEST(FindReplaceRules, ReplaceAllStartsAsReplaceWouldInOneStep) {
+    const struct {
+        const char* before;
+        const char* ticks;
+        ReplaceAllStart expected;
+    } cases[] = {
+        {"ab|c", "", {{2, 2}, false, 2}},
+        {"a[cat]b", "", {{1, 4}, true, 6}},    // the selection is the Find text: replaced, on from behind the five letters
+        {"a[CAT]b", "C", {{1, 4}, false, 1}},  // not with "Match Case": searched from its start
+        {"a[ca]b", "", {{1, 3}, false, 1}},
+        {"a[cat]b", "T", {{1, 4}, true, 0}},   // "Search From Top" moves only the first search
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        FakeEditor editor(test::FindReplaceCase{"", c.before, "cat", "horse", c.ticks, 'A', "N", "", false, false});
+        Press(editor, Button::ReplaceAll, {3, 5});
+        ASSERT_EQ(1u, editor.starts.size());
+        const ReplaceAllStart& start = editor.starts.front();
+        EXPECT_EQ(c.expected.selection.start, start.selection.start);
+        EXPECT_EQ(c.expected.selection.end, start.selection.end);
+        EXPECT_EQ(c.expected.replacesSelection, start.replacesSelection);
+        EXPECT_EQ(c.expected.from, start.from);
         EXPECT_FALSE(editor.searchFromTop);
     }
 }

@@ -7,7 +7,13 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <functional>
 
+#include "document/open_document_win.h"
+#include "document/save_document_win.h"
+#include "editing/replace_all_win.h"
+#include "platform/editor_view_win.h"
+#include "program/command_ids.h"
 #include "support/find_replace_cases.h"
 #include "support/main_window_probe.h"
 #include "support/swapped_system_calls.h"
@@ -181,7 +187,7 @@ TEST_P(FindReplaceOnBothControls, EveryCaseOnTheRealWindow) {
     }
 }
 
-TEST_F(FindReplaceTest, ReplaceAllLeavesEachReplacementAnUndoStepAndTheEditorAsItWas) {
+TEST_F(FindReplaceTest, ReplaceAllIsOneUndoStepAndLeavesTheEditorAsItWas) {
     SetDocument("aaa", 0, 0);
     const LRESULT mask = ::SendMessageA(Editor(), EM_GETEVENTMASK, 0, 0);
     RunFindReplace([&](FindReplaceDriver& d) {
@@ -191,9 +197,124 @@ TEST_F(FindReplaceTest, ReplaceAllLeavesEachReplacementAnUndoStepAndTheEditorAsI
     });
     EXPECT_TRUE(::IsWindowVisible(Editor()));  // painting is back on
     EXPECT_EQ(mask, ::SendMessageA(Editor(), EM_GETEVENTMASK, 0, 0));
-    for (const char* after : {"aaaaa", "aaaa", "aaa"}) {
-        ::SendMessageA(Editor(), EM_UNDO, 0, 0);
-        EXPECT_EQ(after, EditorText());
+    EXPECT_EQ("aaaaaa", EditorText());
+    ::SendMessageA(Editor(), EM_UNDO, 0, 0);  // one step takes back all three replacements
+    EXPECT_EQ("aaa", EditorText());
+}
+
+// Lines of ordinary words with "river" in most, and a web address with it
+// on every fiftieth, CR LF, until size bytes.
+std::string RiverLines(std::size_t size) {
+    std::string text;
+    for (int line = 0; text.size() < size; ++line) {
+        text += line % 50 == 7 ? "see http://www.river.example/river and on\r\n"
+                               : "the river runs past mill " + std::to_string(line) + " and the river bends\r\n";
+    }
+    return text;
+}
+
+bool IsLinkAt(HWND editor, long position) {
+    SetSelection(editor, position, position + 1);
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    ::SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return (format.dwEffects & CFE_LINK) != 0;
+}
+
+TEST_F(FindReplaceTest, OneUndoAfterReplaceAllOfAMegabyteGivesTheFileBackByteForByte) {
+    const std::string path = folder_.File("rivers.txt");
+    const std::string bytes = RiverLines(1 << 20);
+    test::WriteFileBytes(path, bytes);
+    ASSERT_TRUE(LoadDocument(Context(), path));
+    const HWND loaded = Editor();
+    const long link = static_cast<long>(bytes.find("http")) - 7;  // CR LF pairs before it: 7 lines
+    ASSERT_TRUE(IsLinkAt(Editor(), link));
+    SetSelection(Editor(), 2, 2);
+    RunFindReplace([&](FindReplaceDriver& d) {
+        d.SetText(id::kFindField, "river");
+        d.SetText(id::kReplaceField, "stream");
+        EXPECT_EQ(std::vector<std::string>{NotFoundQuestion("river")}, d.Press(id::kReplaceAll, {IDNO}));
+    });
+    EXPECT_NE(loaded, Editor());  // too large a change for the control's own undo: a fresh control
+    const std::string replaced = EditorText();
+    const auto hits = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), 'v'));  // "river" holds the only v
+    EXPECT_EQ(bytes.size() - 2 + hits, replaced.size());
+    EXPECT_EQ(std::string::npos, replaced.find("river"));
+    EXPECT_TRUE(IsModified(Editor()));
+    EXPECT_TRUE(IsLinkAt(Editor(), static_cast<long>(replaced.find("http")) - 7));
+
+    DispatchMenuEvent(Context(), menu_id::kUndo);
+    EXPECT_TRUE(IsModified(Editor()));
+    EXPECT_EQ(2, GetSelection(Editor()).start);
+    EXPECT_TRUE(IsLinkAt(Editor(), link));
+    ASSERT_TRUE(SaveDocument(Context()));
+    EXPECT_TRUE(test::ReadFileBytes(path) == bytes);
+}
+
+// Replace all of "cat" on 1,500 lines, which goes into a fresh control: the
+// program keeps the step, and each way to Undo takes it while the text is
+// as the Replace all left it, and none does after anything changed it.
+TEST_F(FindReplaceTest, TheKeptStepIsEveryUndoWhileTheTextIsAsReplaceAllLeftIt) {
+    std::string original;
+    for (int i = 0; i < 1500; ++i) original += (i ? "\ra cat " : "a cat ") + std::to_string(i);
+    auto replacedIn = [](std::string text, const char* by) {
+        for (std::size_t at = 0; (at = text.find("cat", at)) != std::string::npos;) text.replace(at, 3, by);
+        return text;
+    };
+    auto saved = [](std::string text) {  // as the editor streams it out
+        for (std::size_t at = 0; (at = text.find('\r', at)) != std::string::npos; at += 2) text.insert(at + 1, "\n");
+        return text;
+    };
+    const std::string replaced = replacedIn(original, "dog"), changed = replacedIn(original, "cow");
+    auto undoByMenu = [&] { DispatchMenuEvent(Context(), menu_id::kUndo); };
+    const struct {
+        const char* name;
+        std::function<void()> between;  // after the Replace all
+        std::function<void()> undo;
+        std::string after;
+    } cases[] = {
+        {"the menu command (and the shortcut and the context menu, which give it)", [] {}, undoByMenu, saved(original)},
+        {"the command as the main window gets it", [] {}, [&] { ::SendMessageA(Main(), WM_COMMAND, menu_id::kUndo, 0); },
+         saved(original)},
+        {"Alt+Backspace in the editor", [] {}, [&] { ::SendMessageA(Editor(), WM_SYSKEYDOWN, VK_BACK, 0x20000000); },
+         saved(original)},
+        {"EM_UNDO", [] {}, [&] { ::SendMessageA(Editor(), EM_UNDO, 0, 0); }, saved(original)},
+        {"after typing, once for the typing and once more", [&] { Type("!"); },
+         [&] { undoByMenu(); undoByMenu(); }, saved(original)},
+        {"after word wrap and a font", [&] {
+             SetWordWrap(Editor(), true);
+             SetTextFontAndColour(Editor(), static_cast<HFONT>(::GetStockObject(ANSI_FIXED_FONT)), RGB(0, 0, 128));
+         }, undoByMenu, saved(original)},
+        {"not after the text was set anew", [&] { ::SetWindowTextA(Editor(), changed.c_str()); }, undoByMenu,
+         saved(changed)},
+        {"not after a load", [&] {
+             HWND& editor = TheMainWindow().editor;
+             editor = RecreateEditor(editor);
+             LoadEditorText(editor, replaced, LineMark::None);
+         }, undoByMenu, saved(replaced)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(LoadEditorText(Editor(), original, LineMark::None));
+        SetSelection(Editor(), 2, 5);
+        const HWND before = Editor();
+        const LRESULT mask = ::SendMessageA(Editor(), EM_GETEVENTMASK, 0, 0);
+        ReplaceAllInEditor(TheMainWindow().editor, {{2, 5}, false, 2}, {"cat", "dog", FR_DOWN, 3});
+        ASSERT_NE(before, Editor());
+        EXPECT_EQ(mask, ::SendMessageA(Editor(), EM_GETEVENTMASK, 0, 0));  // the notices and links carry over
+        EXPECT_TRUE(::SendMessageA(Editor(), EM_GETAUTOURLDETECT, 0, 0));
+        ASSERT_EQ(saved(replaced), EditorText());
+        c.between();
+        c.undo();
+        EXPECT_EQ(c.after, EditorText());
+        if (c.after == saved(original)) {  // the step was taken
+            EXPECT_TRUE(IsModified(Editor()));
+            EXPECT_EQ(2, GetSelection(Editor()).start);
+            EXPECT_EQ(5, GetSelection(Editor()).end);
+        }
+        undoByMenu();  // nothing further to take back
+        EXPECT_EQ(c.after, EditorText());
+        SetWordWrap(Editor(), false);
     }
 }
 
