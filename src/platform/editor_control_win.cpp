@@ -23,46 +23,30 @@ LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return ::SendMessageA(editor, message, wParam, lParam);
 }
 
+// Text handed to EM_STREAMIN from a string of either width, whole
+// characters at a time.
+template <typename Text>
 struct StreamSource {
-    const std::string* text;
+    const Text* text;
     std::size_t offset;
 };
 
+template <typename Text>
 DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    auto* source = reinterpret_cast<StreamSource*>(cookie);
-    const std::string& text = *source->text;
+    using Char = typename Text::value_type;
+    auto* source = reinterpret_cast<StreamSource<Text>*>(cookie);
+    const Text& text = *source->text;
     const std::size_t left = text.size() - source->offset;
-    std::size_t count = left < static_cast<std::size_t>(size) ? left : size;
-    // A CR LF pair split between two reads would become two line breaks.
-    if (count > 1 && count < left && text[source->offset + count - 1] == '\r' &&
-        text[source->offset + count] == '\n') {
-        --count;
-    }
-    memcpy(buffer, text.data() + source->offset, count);
-    source->offset += count;
-    *done = static_cast<LONG>(count);
-    return 0;
-}
-
-// The same for UTF-16 text: whole characters, the CR LF rule as above.
-struct WideSource {
-    const std::wstring* text;
-    std::size_t offset;
-};
-
-DWORD CALLBACK ReadFromWideString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    auto* source = reinterpret_cast<WideSource*>(cookie);
-    const std::wstring& text = *source->text;
-    const std::size_t left = text.size() - source->offset;
-    const std::size_t room = static_cast<std::size_t>(size) / sizeof(wchar_t);
+    const std::size_t room = static_cast<std::size_t>(size) / sizeof(Char);
     std::size_t count = left < room ? left : room;
-    if (count > 1 && count < left && text[source->offset + count - 1] == L'\r' &&
-        text[source->offset + count] == L'\n') {
+    // A CR LF pair split between two reads would become two line breaks.
+    if (count > 1 && count < left && text[source->offset + count - 1] == Char('\r') &&
+        text[source->offset + count] == Char('\n')) {
         --count;
     }
-    memcpy(buffer, text.data() + source->offset, count * sizeof(wchar_t));
+    memcpy(buffer, text.data() + source->offset, count * sizeof(Char));
     source->offset += count;
-    *done = static_cast<LONG>(count * sizeof(wchar_t));
+    *done = static_cast<LONG>(count * sizeof(Char));
     return 0;
 }
 
@@ -242,8 +226,8 @@ bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark) {
         std::string crLfText;
         if (IsRichEdit10(editor)) crLfText = WithEditorBreaks(editor, crText);
         const std::string& text = IsRichEdit10(editor) ? crLfText : crText;
-        StreamSource source{&text, 0};
-        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromString};
+        StreamSource<std::string> source{&text, 0};
+        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromString<std::string>};
         Send(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
         complete = stream.dwError == 0 && source.offset == text.size();
     }
@@ -257,8 +241,8 @@ bool LoadEditorTextW(HWND editor, const std::wstring& crText, LineMark mark) {
     bool complete = false;
     {
         BulkChange bulk(editor);
-        WideSource source{&crText, 0};
-        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromWideString};
+        StreamSource<std::wstring> source{&crText, 0};
+        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromString<std::wstring>};
         Send(editor, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
         complete = stream.dwError == 0 && source.offset == crText.size();
     }
