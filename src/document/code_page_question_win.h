@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/editor_control_win.h"
+#include "platform/piece_sink.h"
 
 namespace quillet {
 
@@ -25,6 +25,6 @@ CodePageWrite AskBeforeWriting(HWND editor);
 // by piece: as the control streams it out when it fits, otherwise converted
 // with "?" for every character the code page lacks, as the question said.
 // False when the text could not be taken or the sink stopped.
-bool StreamTextForFile(HWND editor, CodePageWrite write, StreamSink sink, void* context);
+bool StreamTextForFile(HWND editor, CodePageWrite write, PieceSink sink, void* context);
 
 }  // namespace quillet

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/piece_sink.h"
+
 namespace quillet {
 
 // The system's description of an error code, on one line.
@@ -17,9 +19,6 @@ enum class ReadResult { Ok, CannotOpen, ReadFailed, TooLarge };
 // reading (missing, a folder, locked, no access); ReadFailed or TooLarge when
 // it opened but could not be read whole. error receives the system's code.
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes, DWORD& error);
-
-// Takes the pieces of a pass in order; false stops the pass.
-using PieceSink = bool (*)(void* context, const char* bytes, std::size_t count);
 
 // The bytes a file writer writes, handed over piece by piece as often as the
 // writer asks: once to write them, again to rewrite a file in place and to

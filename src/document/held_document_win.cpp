@@ -1,56 +1,47 @@
 #include "document/held_document_win.h"
 
-#include <new>
-
 #include "document/temporary_file_win.h"
 #include "document/text_transfer.h"
 #include "platform/code_page_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_stream_out_win.h"
 
 namespace quillet {
 namespace {
 
-// Characters converted at a time, on the stack.
+// Characters taken from the held text at a time, on the stack.
 constexpr std::size_t kPiece = 1024;
 
 struct Aside {
     const HeldDocument* held;
-    bool inCodePage;  // else UTF-16
+    bool inCodePage;  // else UTF-16 after its byte-order mark
 };
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-
-bool HandOnWide(PieceSink sink, void* context, const wchar_t* text, std::size_t count) {
-    return sink(context, reinterpret_cast<const char*>(text), count * sizeof(wchar_t));
-}
-
-// The held text with each CR as CR LF, in pieces.
+// The held text with each CR as CR LF, in pieces, then CR LF after the last
+// line as the file writer ends a document.
 bool PassAside(const void* source, PieceSink sink, void* context) {
     const auto* aside = static_cast<const Aside*>(source);
     const std::wstring& text = aside->held->crText;
-    if (!aside->inCodePage && !HandOnWide(sink, context, L"\xFEFF", 1)) return false;
+    CodePageWriter writer(sink, context);
+    const auto handOn = [&](const wchar_t* wide, std::size_t count) {
+        const auto* bytes = reinterpret_cast<const char*>(wide);
+        return aside->inCodePage ? writer.Feed(bytes, count * sizeof(wchar_t))
+                                 : sink(context, bytes, count * sizeof(wchar_t));
+    };
+    if (!aside->inCodePage && !handOn(L"\xFEFF", 1)) return false;
     wchar_t wide[2 * kPiece];
-    char bytes[sizeof wide * 2];  // room for three bytes a character
     for (std::size_t at = 0; at < text.size();) {
-        std::size_t end = text.size() - at > kPiece ? at + kPiece : text.size();
-        if (end < text.size() && IsHighSurrogate(text[end - 1])) --end;
+        const std::size_t end = text.size() - at > kPiece ? at + kPiece : text.size();
         std::size_t count = 0;
         for (; at < end; ++at) {
             wide[count++] = text[at];
             if (text[at] == L'\r') wide[count++] = L'\n';
         }
-        if (!aside->inCodePage) {
-            if (!HandOnWide(sink, context, wide, count)) return false;
-            continue;
-        }
-        const std::size_t converted = ToCodePage(wide, count, bytes, sizeof bytes, false);
-        if (converted == 0 || !sink(context, bytes, converted)) return false;
+        if (!handOn(wide, count)) return false;
     }
     const bool hasLines = !text.empty() || aside->held->mark != LineMark::None;
-    if (!hasLines) return true;
-    if (!aside->inCodePage) return HandOnWide(sink, context, L"\r\n", 2);
-    const std::string_view end = FileEndAfterStreamedText(hasLines);
-    return sink(context, end.data(), end.size());
+    if (hasLines && !handOn(L"\r\n", 2)) return false;
+    return !aside->inCodePage || writer.Finish();
 }
 
 }  // namespace
@@ -66,12 +57,7 @@ bool Hold(HWND editor, HeldDocument& held) {
 }
 
 bool PutBack(HWND editor, const HeldDocument& held) {
-    bool whole = false;
-    try {
-        whole = LoadEditorTextW(editor, held.crText, held.mark);
-    } catch (const std::bad_alloc&) {
-        // (Only the 1.0 control asks for memory here, for a copy in its code page.)
-    }
+    const bool whole = LoadEditorTextW(editor, held.crText, held.mark);
     SetModified(editor, held.modified || !whole);
     SetSelection(editor, held.selection.start, held.selection.end);
     return whole;

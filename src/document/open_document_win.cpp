@@ -88,13 +88,7 @@ bool LoadDocument(const CommandContext& context, const std::string& path) {
     // The file goes into a fresh control: emptying the old one would cost
     // far more than loading, on a large document.
     context.editor = RecreateEditor(context.editor);
-    bool loaded = false;
-    try {
-        loaded = LoadEditorText(context.editor, text.text, text.mark);
-    } catch (const std::bad_alloc&) {
-        // (Only the 1.0 control asks for memory here, for its own line breaks.)
-    }
-    if (!loaded) {
+    if (!LoadEditorText(context.editor, text.text, text.mark)) {
         // A cut-short file must not pass for the file: the previous
         // document goes back instead, into a fresh control again.
         text = EditorText{};

@@ -13,6 +13,7 @@
 #include "platform/code_page_win.h"
 #include "platform/editor_change_note.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/win_handles.h"
 

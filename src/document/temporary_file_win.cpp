@@ -24,15 +24,21 @@ bool WriteNew(const char* name, const ContentSource& source, unsigned long long&
     return true;
 }
 
+// A new, empty file of ours in folder, its name in name (MAX_PATH bytes);
+// false with the last error set. Asks for no memory.
+bool MakeTemporaryFile(const char* folder, std::size_t folderLength, char* name) {
+    if (folderLength == 0 || folderLength >= MAX_PATH - 14) {  // GetTempFileNameA's limit
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    return ::GetTempFileNameA(folder, kPrefix, 0, name) != 0;
+}
+
 }  // namespace
 
 std::string NewTemporaryFile(const std::string& folder) {
-    if (folder.empty() || folder.size() >= MAX_PATH - 14) {  // GetTempFileNameA's limit
-        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return {};
-    }
     std::string name(MAX_PATH, '\0');
-    if (!::GetTempFileNameA(folder.c_str(), kPrefix, 0, name.data())) return {};
+    if (!MakeTemporaryFile(folder.c_str(), folder.size(), name.data())) return {};
     name.resize(strnlen(name.c_str(), MAX_PATH));
     return name;
 }
@@ -52,15 +58,7 @@ bool WriteCopy(const std::string& copy, const ContentSource& source, unsigned lo
 bool SaveInTemporaryFile(const ContentSource& source, char (&name)[MAX_PATH], DWORD& error) {
     char folder[MAX_PATH + 1] = {};
     const DWORD length = ::GetTempPathA(sizeof folder, folder);
-    if (length == 0) {
-        error = ::GetLastError();
-        return false;
-    }
-    if (length >= MAX_PATH - 14) {  // GetTempFileNameA's limit
-        error = ERROR_FILENAME_EXCED_RANGE;
-        return false;
-    }
-    if (!::GetTempFileNameA(folder, kPrefix, 0, name)) {
+    if (length == 0 || !MakeTemporaryFile(folder, length, name)) {
         error = ::GetLastError();
         return false;
     }

@@ -7,6 +7,7 @@
 #include "platform/editor_change_note.h"
 #include "platform/editor_control_win.h"
 #include "platform/editor_span_edit_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/kept_undo_win.h"
 #include "platform/modal_win.h"
@@ -29,16 +30,6 @@ void Tell(const std::string& what) { ShowMessage(what, kCaption, MB_OK | MB_ICON
 constexpr char kNotWhole[] = "Replace all needs more memory than there is, and the editor could not take the document "
                              "back whole either: it holds part of it.";
 
-// LoadEditorTextW, with a conversion that runs out of memory as a load that
-// did not take the whole text.
-bool Load(HWND editor, const std::wstring& text, LineMark mark) {
-    try {
-        return LoadEditorTextW(editor, text, mark);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
 enum class Outcome { Replaced, LeftAsItWas, PartLost };
 
 // The changed span as one undoable edit. Where the control takes only part
@@ -58,12 +49,12 @@ Outcome Reload(HWND& editor, std::wstring&& before, const ReplaceAllResult& afte
     KeptText kept{std::move(before), GetLineMark(editor), GetSelection(editor)};
     const bool modified = IsModified(editor);
     editor = RecreateEditor(editor);
-    if (Load(editor, after.text, kept.mark)) {
+    if (LoadEditorTextW(editor, after.text, kept.mark)) {
         KeepUndoStep(editor, std::move(kept), after.text);
         return Outcome::Replaced;
     }
     editor = RecreateEditor(editor);
-    const bool whole = Load(editor, kept.text, kept.mark);
+    const bool whole = LoadEditorTextW(editor, kept.text, kept.mark);
     SetModified(editor, modified || !whole);
     SetSelection(editor, kept.selection.start, kept.selection.end);
     return whole ? Outcome::LeftAsItWas : Outcome::PartLost;
@@ -104,7 +95,7 @@ bool UndoReplaceAll(HWND& editor) {
     if (!kept) return false;
     const WaitCursor wait;
     editor = RecreateEditor(editor);
-    const bool whole = Load(editor, kept->text, kept->mark);
+    const bool whole = LoadEditorTextW(editor, kept->text, kept->mark);
     SetModified(editor, true);
     SetSelection(editor, kept->selection.start, kept->selection.end);
     NoteEditorChanged();

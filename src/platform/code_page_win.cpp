@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstring>
 
 namespace quillet {
 namespace {
@@ -71,15 +72,6 @@ std::string ToCodePage(std::wstring_view text, bool noBestFit) {
     return out;
 }
 
-std::size_t ToCodePage(const wchar_t* text, std::size_t count, char* out, std::size_t room, bool noBestFit) {
-    if (count == 0 || count > static_cast<std::size_t>(INT_MAX)) return 0;
-    const DWORD flags = noBestFit ? WC_NO_BEST_FIT_CHARS : 0;
-    const int bytes = ::WideCharToMultiByte(CP_ACP, flags, text, static_cast<int>(count), out,
-                                            room < static_cast<std::size_t>(INT_MAX) ? static_cast<int>(room) : INT_MAX,
-                                            nullptr, nullptr);
-    return bytes > 0 ? static_cast<std::size_t>(bytes) : 0;
-}
-
 std::wstring FromCodePage(std::string_view text) {
     std::wstring out;
     if (text.empty()) return out;
@@ -91,6 +83,35 @@ std::wstring FromCodePage(std::string_view text) {
     out.resize(static_cast<std::size_t>(chars));
     ::MultiByteToWideChar(CP_ACP, 0, text.data(), count, out.data(), chars);
     return out;
+}
+
+bool CodePageWriter::Feed(const char* bytes, std::size_t count) {
+    while (count > 0) {
+        const std::size_t room = sizeof pending_ - filled_;
+        const std::size_t taken = count < room ? count : room;
+        memcpy(pending_ + filled_, bytes, taken);
+        filled_ += taken;
+        bytes += taken;
+        count -= taken;
+        if (filled_ == sizeof pending_ && !HandOn(false)) return false;
+    }
+    return true;
+}
+
+// Converts and hands on the whole characters waiting; at the end, all.
+bool CodePageWriter::HandOn(bool last) {
+    std::size_t count = filled_ / sizeof(wchar_t);
+    wchar_t wide[kSlice];
+    memcpy(wide, pending_, count * sizeof(wchar_t));
+    if (!last && count > 0 && IsHighSurrogate(wide[count - 1])) --count;
+    if (count == 0) return true;
+    char bytes[kSlice * 4];
+    const int converted = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(count), bytes,
+                                                static_cast<int>(sizeof bytes), nullptr, nullptr);
+    if (converted <= 0 || !sink_(context_, bytes, static_cast<std::size_t>(converted))) return false;
+    filled_ -= count * sizeof(wchar_t);
+    memmove(pending_, pending_ + count * sizeof(wchar_t), filled_);
+    return true;
 }
 
 }  // namespace quillet

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/piece_sink.h"
+
 namespace quillet {
 
 // Whether UTF-16 text, fed in pieces, can be stored in the ANSI code page
@@ -30,10 +32,33 @@ bool FitsCodePage(std::wstring_view text);
 // the clipboard's ANSI text is made, or "?" always with noBestFit, as a file
 // is written. And back.
 std::string ToCodePage(std::wstring_view text, bool noBestFit = false);
-// The same for one piece, into out (room bytes), asking for no memory: the
-// bytes written, 0 when out has too little room. The piece must not end
-// between the two halves of a surrogate pair.
-std::size_t ToCodePage(const wchar_t* text, std::size_t count, char* out, std::size_t room, bool noBestFit);
 std::wstring FromCodePage(std::string_view text);
+
+// UTF-16 text handed over in pieces that may end anywhere (between a
+// character's two bytes, or between the halves of a surrogate pair),
+// converted as a file is written ("?" for what the code page lacks) and
+// handed to sink a slice at a time. Asks for no memory: it can write a text
+// when nothing else can.
+class CodePageWriter {
+public:
+    CodePageWriter(PieceSink sink, void* context) : sink_(sink), context_(context) {}
+    // False when the sink stopped, or a slice would not convert.
+    bool Feed(const char* bytes, std::size_t count);
+    // Hands on whatever still waits; after the last piece.
+    bool Finish() { return HandOn(true); }
+    // Feed, for a stream that hands its pieces to a PieceSink.
+    static bool FeedPiece(void* writer, const char* bytes, std::size_t count) {
+        return static_cast<CodePageWriter*>(writer)->Feed(bytes, count);
+    }
+
+private:
+    static constexpr std::size_t kSlice = 1024;  // characters, on the stack
+    bool HandOn(bool last);
+
+    PieceSink sink_;
+    void* context_;
+    std::size_t filled_ = 0;
+    unsigned char pending_[kSlice * sizeof(wchar_t)] = {};
+};
 
 }  // namespace quillet

@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <cstring>
+#include <new>
+#include <string_view>
 
 #include "platform/code_page_win.h"
 #include "platform/editor_text_win.h"
@@ -25,17 +27,16 @@ LRESULT Send(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
 
 // Text handed to EM_STREAMIN from a string of either width, whole
 // characters at a time.
-template <typename Text>
+template <typename Char>
 struct StreamSource {
-    const Text* text;
+    std::basic_string_view<Char> text;
     std::size_t offset;
 };
 
-template <typename Text>
+template <typename Char>
 DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    using Char = typename Text::value_type;
-    auto* source = reinterpret_cast<StreamSource<Text>*>(cookie);
-    const Text& text = *source->text;
+    auto* source = reinterpret_cast<StreamSource<Char>*>(cookie);
+    const std::basic_string_view<Char> text = source->text;
     const std::size_t left = text.size() - source->offset;
     const std::size_t room = static_cast<std::size_t>(size) / sizeof(Char);
     std::size_t count = left < room ? left : room;
@@ -48,6 +49,14 @@ DWORD CALLBACK ReadFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* 
     source->offset += count;
     *done = static_cast<LONG>(count * sizeof(Char));
     return 0;
+}
+
+template <typename Char>
+bool StreamIn(HWND editor, WPARAM format, std::basic_string_view<Char> text) {
+    StreamSource<Char> source{text, 0};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromString<Char>};
+    Send(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0 && source.offset == text.size();
 }
 
 // Keeps the control from repainting and recording undo steps during a bulk
@@ -69,6 +78,14 @@ public:
 private:
     HWND editor_;
 };
+
+// What every load leaves: the mark where the whole text went in, and the
+// document unmodified (the control counts a stream-in as a change).
+bool FinishLoad(HWND editor, bool complete, LineMark mark) {
+    SetLineMark(editor, complete ? mark : LineMark::None);
+    SetModified(editor, false);
+    return complete;
+}
 
 constexpr char kControlProcedure[] = "Quillet.ControlProcedure";
 
@@ -219,36 +236,42 @@ long LineCount(HWND editor) {
     return static_cast<long>(Send(editor, EM_GETLINECOUNT));
 }
 
+bool StreamTextIn(HWND editor, WPARAM options, std::string_view text) {
+    return StreamIn(editor, SF_TEXT | options, text);
+}
+
+bool StreamTextIn(HWND editor, WPARAM options, std::wstring_view text) {
+    return StreamIn(editor, SF_TEXT | SF_UNICODE | options, text);
+}
+
 bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark) {
     bool complete = false;
-    {
+    try {
         BulkChange bulk(editor);
-        std::string crLfText;
-        if (IsRichEdit10(editor)) crLfText = WithEditorBreaks(editor, crText);
-        const std::string& text = IsRichEdit10(editor) ? crLfText : crText;
-        StreamSource<std::string> source{&text, 0};
-        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromString<std::string>};
-        Send(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-        complete = stream.dwError == 0 && source.offset == text.size();
+        complete = IsRichEdit10(editor) ? StreamTextIn(editor, 0, WithEditorBreaks(editor, crText))
+                                        : StreamTextIn(editor, 0, crText);
+    } catch (const std::bad_alloc&) {
+        // No memory for the 1.0 control's copy: nothing went in.
     }
-    SetLineMark(editor, complete ? mark : LineMark::None);
-    SetModified(editor, false);  // the control counts a stream-in as a change
-    return complete;
+    return FinishLoad(editor, complete, mark);
 }
 
 bool LoadEditorTextW(HWND editor, const std::wstring& crText, LineMark mark) {
-    if (IsRichEdit10(editor)) return LoadEditorText(editor, ToCodePage(crText), mark);
+    if (IsRichEdit10(editor)) {
+        std::string ansi;
+        try {
+            ansi = ToCodePage(crText);
+        } catch (const std::bad_alloc&) {
+            return FinishLoad(editor, false, mark);
+        }
+        return LoadEditorText(editor, ansi, mark);
+    }
     bool complete = false;
     {
         BulkChange bulk(editor);
-        StreamSource<std::wstring> source{&crText, 0};
-        EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromString<std::wstring>};
-        Send(editor, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
-        complete = stream.dwError == 0 && source.offset == crText.size();
+        complete = StreamTextIn(editor, 0, crText);
     }
-    SetLineMark(editor, complete ? mark : LineMark::None);
-    SetModified(editor, false);
-    return complete;
+    return FinishLoad(editor, complete, mark);
 }
 
 }  // namespace quillet

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/line_mark.h"
 
@@ -51,30 +52,21 @@ void SetLineMark(HWND editor, LineMark mark);
 // control's count.
 long LineCount(HWND editor);
 
-// --- Whole-document transfer in one pass each way.
+// --- The whole document in, in one pass (editor_stream_out_win.h takes it out).
 // Replaces the whole text with crText (lines joined by single CRs) and sets
 // the mark; not an undo step, and leaves the undo history empty. False when
-// the control did not take the whole text.
+// the control did not take the whole text, also when there was not the
+// memory for the copy the 1.0 control is given.
 bool LoadEditorText(HWND editor, const std::string& crText, LineMark mark);
-// The whole text as it streams out: lines between breaks joined by CR LF,
-// whatever the word-wrap setting. False when the control could not give the
-// text; std::bad_alloc when there is no memory for it (after the control
-// has returned).
-bool SaveEditorText(HWND editor, std::string& out);
-
 // The same in Unicode, as the control holds it: nothing is lost for the code
-// page. The 1.0 control, which holds ANSI text, is read as ANSI and converted.
+// page. The 1.0 control, which holds ANSI text, is given it as ANSI.
 bool LoadEditorTextW(HWND editor, const std::wstring& crText, LineMark mark);
-bool SaveEditorTextW(HWND editor, std::wstring& out);
 
-// The whole text streamed out piece by piece as the control hands it over,
-// in the ANSI code page or in UTF-16 (lines joined by CR LF either way), so
-// that a caller never holds a second copy of it. The sink returns false to
-// stop; the result is false when the sink or the control stopped the transfer.
-// An exception thrown by the sink stops the transfer too, and is thrown on
-// from here once the control has returned: none crosses the control.
-enum class StreamText { Ansi, Unicode };
-using StreamSink = bool (*)(void* context, const char* bytes, std::size_t count);
-bool StreamEditorTextOut(HWND editor, StreamText form, StreamSink sink, void* context);
+// Streams text in over what options name (0: the whole text; SFF_SELECTION:
+// the selection), as UTF-16 for a wide text: whole characters at a time, and
+// never a CR LF pair split between two reads, which the control would take
+// for two line breaks. True when the control took all of it.
+bool StreamTextIn(HWND editor, WPARAM options, std::string_view text);
+bool StreamTextIn(HWND editor, WPARAM options, std::wstring_view text);
 
 }  // namespace quillet

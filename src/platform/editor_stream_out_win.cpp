@@ -1,21 +1,20 @@
-// The editor's text streamed out, piece by piece as the control hands it
-// over. Nothing a sink throws crosses the control: the transfer stops, and
-// the exception goes on from here once the control has returned.
+#include "platform/editor_stream_out_win.h"
+
 #include <richedit.h>
 
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "platform/code_page_win.h"
-#include "platform/editor_control_win.h"
 #include "platform/editor_text_win.h"
 
 namespace quillet {
 namespace {
 
 struct SinkCall {
-    StreamSink sink;
+    PieceSink sink;
     void* context;
     std::exception_ptr thrown;
 };
@@ -100,7 +99,9 @@ bool AppendWide(void* context, const char* bytes, std::size_t count) {
 
 }  // namespace
 
-bool StreamEditorTextOut(HWND editor, StreamText form, StreamSink sink, void* context) {
+// Nothing a sink throws crosses the control: the transfer stops, and the
+// exception goes on from here once the control has returned.
+bool StreamEditorTextOut(HWND editor, StreamText form, PieceSink sink, void* context) {
     WideningSink widening{{sink, context, nullptr}, {}};
     SinkCall& call = widening.call;
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&call), 0, WriteToSink};
@@ -124,6 +125,29 @@ bool SaveEditorTextW(HWND editor, std::wstring& out) {
     out.clear();
     WideText text{&out, 0, false};
     return StreamEditorTextOut(editor, StreamText::Unicode, AppendWide, &text) && !text.halfPending;
+}
+
+bool ReadEditorTextW(HWND editor, std::wstring& out) {
+    try {
+        // The 1.0 control's lengths and ranges miscount double-byte
+        // characters: its text is streamed out instead.
+        if (IsRichEdit10(editor)) return SaveEditorTextW(editor, out);
+        out.clear();
+        const long length = TextLength(editor);
+        if (length <= 0) return true;
+        // The control takes the buffer's size in bytes, as a DWORD.
+        if (static_cast<unsigned long>(length) >= MAXDWORD / sizeof(wchar_t)) return false;
+        out.resize(static_cast<std::size_t>(length) + 1);
+        GETTEXTEX how{static_cast<DWORD>(out.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+        const auto copied = static_cast<std::size_t>(::SendMessageA(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                                                                    reinterpret_cast<LPARAM>(out.data())));
+        out.resize(copied < out.size() ? copied : out.size() - 1);
+        return static_cast<long>(out.size()) == length;
+    } catch (const std::bad_alloc&) {
+        out.clear();
+        out.shrink_to_fit();
+        return false;
+    }
 }
 
 }  // namespace quillet

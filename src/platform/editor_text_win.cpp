@@ -3,7 +3,6 @@
 #include <richedit.h>
 
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "platform/code_page_win.h"
@@ -32,17 +31,6 @@ std::string WithCrLfBreaks(const std::string& text) {
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     }
     return out;
-}
-DWORD CALLBACK AppendToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    try {
-        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                                       static_cast<std::size_t>(size));
-    } catch (const std::bad_alloc&) {
-        *done = 0;
-        return 1;  // stops the transfer
-    }
-    *done = size;
-    return 0;
 }
 
 // The caret figures for a position, its line found by counting from the top.
@@ -127,35 +115,6 @@ long TextLength(HWND editor) {
     if (IsRichEdit10(editor)) return static_cast<long>(Send(editor, WM_GETTEXTLENGTH));
     GETTEXTLENGTHEX how{GTL_NUMCHARS | GTL_PRECISE, 1200};
     return static_cast<long>(Send(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how)));
-}
-
-bool ReadEditorTextW(HWND editor, std::wstring& out) {
-    try {
-        out.clear();
-        if (IsRichEdit10(editor)) {
-            // The 1.0 control gives its text as ANSI, streamed out whole (its
-            // lengths and ranges miscount double-byte characters).
-            std::string ansi;
-            EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&ansi), 0, AppendToString};
-            Send(editor, EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-            out = FromCodePage(ansi);
-            return stream.dwError == 0;
-        }
-        const long length = TextLength(editor);
-        if (length <= 0) return true;
-        // The control takes the buffer's size in bytes, as a DWORD.
-        if (static_cast<unsigned long>(length) >= MAXDWORD / sizeof(wchar_t)) return false;
-        out.resize(static_cast<std::size_t>(length) + 1);
-        GETTEXTEX how{static_cast<DWORD>(out.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
-        const auto copied = static_cast<std::size_t>(Send(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how),
-                                                          reinterpret_cast<LPARAM>(out.data())));
-        out.resize(copied < out.size() ? copied : out.size() - 1);
-        return static_cast<long>(out.size()) == length;
-    } catch (const std::bad_alloc&) {
-        out.clear();
-        out.shrink_to_fit();
-        return false;
-    }
 }
 
 EditorState ObserveEditor(HWND editor) {

@@ -41,10 +41,6 @@ std::string TextRange(HWND editor, long start, long end);
 std::wstring TextRangeW(HWND editor, long start, long end);
 // Characters, a line break counted as the selection counts it.
 long TextLength(HWND editor);
-// The whole text as the control holds it, so that an index into it is a
-// character position: line breaks as CR in 2.0, CR LF in 1.0. False when
-// there is not the memory for it.
-bool ReadEditorTextW(HWND editor, std::wstring& out);
 
 // --- Status-bar figures: zero-based column and line of the selection start,
 // and the control's line count.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "platform/editor_stream_out_win.h"
+
 namespace quillet {
 namespace {
 
@@ -62,7 +64,9 @@ void ForgetKeptUndoStep(HWND editor) {
 }
 
 bool AskParentForKeptUndo(HWND editor) {
-    if (!Applies(editor)) return false;
+    // Whether the step still applies is the parent's to find out: that
+    // reads the whole text, once.
+    if (!editor || Kept().editor != editor) return false;
     ::SendMessageA(::GetParent(editor), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(editor), kKeptUndoNotice),
                    reinterpret_cast<LPARAM>(editor));
     return true;

@@ -35,9 +35,10 @@ std::optional<KeptText> TakeKeptUndoStep(HWND editor);
 void ForgetKeptUndoStep(HWND editor);
 
 // For the editor's own Undo (keys and messages) when the control has nothing
-// to undo: while the kept step applies, the editor's parent is asked to take
-// it (WM_COMMAND with this notice code and the editor, as a control's notice),
-// since taking it puts a fresh control in the editor's place. True when asked.
+// to undo: while a step is kept for the editor, its parent is asked to take
+// it where it still applies (WM_COMMAND with this notice code and the editor,
+// as a control's notice), since taking it puts a fresh control in the
+// editor's place. True when asked.
 inline constexpr WORD kKeptUndoNotice = 0x7E01;
 bool AskParentForKeptUndo(HWND editor);
 

@@ -13,6 +13,7 @@
 #include "document/save_document_win.h"
 #include "editing/edit_commands_win.h"
 #include "platform/code_page_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "support/message_box_watch.h"
 
 namespace quillet {

@@ -10,6 +10,7 @@
 #include "app/startup_win.h"
 #include "document/document_state_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "platform/editor_text_win.h"
 #include "program/settings_rules.h"
 #include "program/settings_win.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/editor_control_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "platform/editor_text_win.h"
 #include "support/editor_lines.h"
 #include "support/win_test_support.h"

@@ -11,6 +11,7 @@
 #include "document/inserted_block.h"
 #include "document/open_document_win.h"
 #include "document/text_transfer.h"
+#include "platform/editor_stream_out_win.h"
 #include "support/editor_lines.h"
 #include "support/file_faults.h"
 #include "support/insert_cases.h"

@@ -12,6 +12,7 @@
 #include "document/recovery_offer_win.h"
 #include "document/recovery_rules.h"
 #include "document/recovery_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "platform/win_handles.h"
 #include "program/command_ids.h"
 #include "support/file_faults.h"

@@ -15,6 +15,7 @@
 #include "editing/replace_all_win.h"
 #include "platform/code_page_win.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "platform/editor_text_win.h"
 #include "platform/kept_undo_win.h"
 #include "support/per_hit_replace_all.h"

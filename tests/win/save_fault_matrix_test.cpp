@@ -24,6 +24,7 @@
 #include "document/open_document_win.h"
 #include "document/save_document_win.h"
 #include "platform/code_page_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "platform/win_handles.h"
 #include "support/file_faults.h"
 #include "support/message_box_watch.h"

@@ -9,6 +9,7 @@
 
 #include "document/text_transfer.h"
 #include "platform/editor_control_win.h"
+#include "platform/editor_stream_out_win.h"
 #include "platform/editor_text_win.h"
 #include "support/editor_lines.h"
 #include "support/line_model.h"
