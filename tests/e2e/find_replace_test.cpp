@@ -36,29 +36,34 @@ void Press(const std::string& keys) {
     }
 }
 
+// The window, once shown and given its controls, brought to the front for
+// the keys; nullptr if any of that fails.
+HWND OpenedWindow(const QuilletProcess& program) {
+    HWND window = program.WaitForWindow(kFindReplaceClass, kCaption, 10000);
+    const bool ready = window && WaitFor([&] { return ::GetDlgItem(window, id::kSearchFromTop) != nullptr; });
+    EXPECT_TRUE(ready);
+    return ready && BringToFront(window) ? window : nullptr;
+}
+
+// Answers No to the window's question; false if none came or it stayed.
+bool AnswerNo(const QuilletProcess& program, DWORD timeoutMs) {
+    HWND question = program.WaitForDialog(kCaption, timeoutMs);
+    if (!question) return false;
+    test::PressButton(question, IDNO);
+    return WaitFor([&] { return !::IsWindow(question); });
+}
+
 TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSaved) {
     test::TempFolder folder;
     const std::string path = folder.File("pets.txt");
     test::WriteFileBytes(path, "The cat sat.\r\nA cat ran.\r\n");
     QuilletProcess program(folder.Path());
     ASSERT_TRUE(program.Start("\"" + path + "\""));
-    auto openWindow = [&] {  // shown first, then given its controls; brought to the front for the keys
-        HWND window = program.WaitForWindow(kFindReplaceClass, kCaption, 10000);
-        EXPECT_TRUE(window && WaitFor([&] { return ::GetDlgItem(window, id::kSearchFromTop) != nullptr; }));
-        EXPECT_TRUE(BringToFront(window));
-        return window;
-    };
-    auto answerNo = [&] {
-        HWND question = program.WaitForDialog(kCaption, 10000);
-        ASSERT_NE(nullptr, question);
-        test::PressButton(question, IDNO);
-        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(question); }));
-    };
     auto field = [](HWND window, int control) { return RemoteWindowText(::GetDlgItem(window, control)); };
 
     // The Edit menu's command, nothing selected: the keys go to the Find field.
     ::PostMessageA(program.Window(), WM_COMMAND, 25, 0);
-    HWND window = openWindow();
+    HWND window = OpenedWindow(program);
     ASSERT_NE(nullptr, window);
     Press("cat\tdog");
     ASSERT_TRUE(WaitFor([&] { return field(window, id::kReplaceField) == "dog"; }));
@@ -70,7 +75,7 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
         EXPECT_TRUE(WaitFor([&] { return test::FocusOf(window) == ::GetDlgItem(window, control); })) << control;
     }
     Press("<~\t\t\t\t ");  // back to Find, then Replace all pressed
-    answerNo();
+    ASSERT_TRUE(AnswerNo(program, 10000));
     EXPECT_EQ("The dog sat.\r\nA dog ran.", program.EditorText());
     ::Sleep(300);
     RECT both{};
@@ -83,13 +88,13 @@ TEST(FindReplaceEndToEnd, MenuAndButtonOpenItKeysWorkItAndTheReplacementsAreSave
     // The image button with "sat" selected: it becomes the Find text.
     ::SendMessageA(program.Editor(), EM_SETSEL, 8, 11);
     ::PostMessageA(::GetDlgItem(program.Window(), 14), BM_CLICK, 0, 0);
-    window = openWindow();
+    window = OpenedWindow(program);
     ASSERT_NE(nullptr, window);
     EXPECT_EQ("sat", field(window, id::kFindField));
     Press("sits");
     ASSERT_TRUE(WaitFor([&] { return field(window, id::kReplaceField) == "sits"; }));
     Press("\t\t ");  // Replace
-    answerNo();
+    ASSERT_TRUE(AnswerNo(program, 10000));
     EXPECT_EQ("The dog sits.\r\nA dog ran.", program.EditorText());
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(window); }));
@@ -116,14 +121,10 @@ TEST(FindReplaceEndToEnd, ReplaceAllThenCtrlZGivesTheDocumentBackWhole) {
 
     ASSERT_TRUE(BringToFront(program.Window()));
     PressKeys({VK_CONTROL, 'F'});
-    HWND window = program.WaitForWindow(kFindReplaceClass, kCaption, 10000);
-    ASSERT_TRUE(window && WaitFor([&] { return ::GetDlgItem(window, id::kSearchFromTop) != nullptr; }));
-    ASSERT_TRUE(BringToFront(window));
+    HWND window = OpenedWindow(program);
+    ASSERT_NE(nullptr, window);
     Press("cat\tdog\t\t\t ");  // Find, Replace With, then Replace all pressed
-    HWND question = program.WaitForDialog(kCaption, 30000);
-    ASSERT_NE(nullptr, question);
-    test::PressButton(question, IDNO);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(question); }));
+    ASSERT_TRUE(AnswerNo(program, 30000));
     std::string replaced = original;
     for (std::size_t at = 0; (at = replaced.find("cat", at)) != std::string::npos;) replaced.replace(at, 3, "dog");
     EXPECT_EQ(replaced, program.EditorText());

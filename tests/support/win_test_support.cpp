@@ -1,5 +1,7 @@
 #include "support/win_test_support.h"
 
+#include <shlobj.h>
+
 #include <cstring>
 #include <vector>
 
@@ -235,6 +237,21 @@ bool SetClipboardFormats(std::initializer_list<std::pair<UINT, std::string>> for
     }
     ::CloseClipboard();
     return taken;
+}
+
+HDROP MakeDrop(std::initializer_list<std::string_view> paths) {
+    std::size_t size = sizeof(DROPFILES) + 1;  // the names end with an empty one
+    for (const std::string_view path : paths) size += path.size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GHND, size);  // zeroed: each name's end is there already
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    char* name = reinterpret_cast<char*>(drop + 1);
+    for (const std::string_view path : paths) {
+        std::memcpy(name, path.data(), path.size());
+        name += path.size() + 1;
+    }
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 bool ComeToFront(HWND window) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -90,6 +91,11 @@ bool SetClipboardText(const std::string& text);
 // Puts each format's bytes (as they are, terminating zeros included) on the
 // clipboard, alone.
 bool SetClipboardFormats(std::initializer_list<std::pair<UINT, std::string>> formats);
+
+// A drop as the shell makes it: a DROPFILES block followed by the names.
+// Nothing but the block is allocated, so that a test failing allocations
+// can drop files too.
+HDROP MakeDrop(std::initializer_list<std::string_view> paths);
 
 // A visible popup menu (class "#32768") of the process, or nullptr.
 HWND FindPopupMenu(DWORD processId);

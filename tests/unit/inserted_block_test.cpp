@@ -9,6 +9,7 @@
 #include "document/text_transfer.h"
 #include "support/insert_cases.h"
 #include "support/line_model.h"
+#include "support/random_cases.h"
 
 namespace quillet {
 namespace {
@@ -112,31 +113,21 @@ TEST(InsertedBlock, GivesTheDocumentOfEachCase) {
     }
 }
 
-// Deterministic xorshift, so that a failure names a reproducible case.
-struct Random {
-    uint32_t state;
-    uint32_t Next() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    }
-    std::string Bytes(std::size_t maxLength) {
-        static const char alphabet[] = {'a', 'b', '\r', '\n', '\0'};
-        std::string bytes(Next() % (maxLength + 1), 'a');
-        for (char& c : bytes) c = alphabet[Next() % 5];
-        return bytes;
-    }
-};
+std::string RandomBytes(test::RandomCases& random, std::size_t maxLength) {
+    static const char alphabet[] = {'a', 'b', '\r', '\n', '\0'};
+    std::string bytes(random.Next() % (maxLength + 1), 'a');
+    for (char& c : bytes) c = random.Element(alphabet);
+    return bytes;
+}
 
 TEST(InsertedBlock, MatchesLineByLineForAnyDocumentCaretAndFile) {
-    Random random{0x9E3779B9u};
+    test::RandomCases random(0x9E3779B9u);
     for (int i = 0; i < 20000; ++i) {
         SCOPED_TRACE(i);
-        EditorModel reference = EditorModel::Loaded(random.Bytes(12));
+        EditorModel reference = EditorModel::Loaded(RandomBytes(random, 12));
         reference.caret = random.Next() % (reference.text.size() + 1);
         EditorModel bulk = reference;
-        const std::string file = random.Bytes(16);
+        const std::string file = RandomBytes(random, 16);
         InsertLineByLine(reference, file);
         InsertInOneGo(bulk, file);
         ExpectSame(reference, bulk);
@@ -153,15 +144,13 @@ TEST(InsertedBlock, LongLinesAcrossManyReadBuffersStayWhole) {
 // Each of the file's lines by the line reader, then one CR: what adding the
 // lines one by one above a line puts there.
 TEST(InsertedBlock, IsEveryLineOfTheFileFollowedByOneBreak) {
-    uint32_t state = 0x9E3779B9u;  // xorshift: a failure names a reproducible case
+    test::RandomCases random(0x9E3779B9u);
     for (int i = 0; i < 20000 && !HasFailure(); ++i) {
         // Mostly short; some long enough for lines across the reader's buffers.
         std::string bytes(i % 97 == 0 ? 3 * LineReader::kBufferSize : i % 17, 'a');
         for (char& c : bytes) {
-            state ^= state << 13;
-            state ^= state >> 17;
-            state ^= state << 5;
-            c = state % 8 < 5 ? "ab"[state % 2] : "\r\n"[state % 3];  // [2] is the NUL
+            const std::uint32_t r = random.Next();
+            c = r % 8 < 5 ? "ab"[r % 2] : "\r\n"[r % 3];  // [2] is the NUL
         }
         std::string reference;
         for (const std::string& line : SplitLines(bytes)) reference += line + '\r';

@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
 
 #include "support/per_hit_replace_all.h"
+#include "support/random_cases.h"
 
 namespace quillet {
 namespace {
@@ -147,39 +147,32 @@ TEST(ReplaceAllText, CasesWhereASearchOfTheOriginalTextWouldDiffer) {
 // shorter than the control inserts them.
 TEST(ReplaceAllText, EqualsThePerHitLoopOnRandomCases) {
     const std::wstring alphabet = L"aAb -_1\r\u00e9\u00c9\u4e2d";
-    // xorshift, from a fixed seed: the same cases every run.
-    std::uint32_t state = 20261207;
-    auto pick = [&](int low, int high) {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return low + static_cast<int>(state % static_cast<std::uint32_t>(high - low + 1));
-    };
+    test::RandomCases random(20261207);
     auto text = [&](int low, int high) {
-        std::wstring out(static_cast<std::size_t>(pick(low, high)), L' ');
-        for (wchar_t& c : out) c = alphabet[static_cast<std::size_t>(pick(0, static_cast<int>(alphabet.size()) - 1))];
+        std::wstring out(static_cast<std::size_t>(random.Pick(low, high)), L' ');
+        for (wchar_t& c : out) c = random.Element(alphabet);
         return out;
     };
     int compared = 0;
     for (int i = 0; i < 3000 && !HasFailure(); ++i) {
-        ReplaceAllTexts texts{text(1, 3), text(0, 4), 0, Rules(static_cast<unsigned>(pick(0, 3)) * 2)};
+        ReplaceAllTexts texts{text(1, 3), text(0, 4), 0, Rules(static_cast<unsigned>(random.Pick(0, 3)) * 2)};
         // Half the documents are made of the Find text and single characters, so that hits touch.
         std::wstring document = text(0, 40);
-        if (pick(0, 1)) {
+        if (random.Pick(0, 1)) {
             document.clear();
-            for (int piece = pick(0, 12); piece > 0; --piece) document += pick(0, 1) ? texts.find : text(1, 1);
+            for (int piece = random.Pick(0, 12); piece > 0; --piece) document += random.Pick(0, 1) ? texts.find : text(1, 1);
         }
-        if (pick(0, 3) == 0) texts.inserted = texts.find + texts.inserted;
+        if (random.Pick(0, 3) == 0) texts.inserted = texts.find + texts.inserted;
         texts.step = texts.inserted.size();
-        if (!texts.inserted.empty() && pick(0, 4) == 0) {
-            texts.step = pick(0, 1) || texts.step == 1 ? texts.step + 1 : texts.step - 1;
+        if (!texts.inserted.empty() && random.Pick(0, 4) == 0) {
+            texts.step = random.Pick(0, 1) || texts.step == 1 ? texts.step + 1 : texts.step - 1;
         }
         const auto size = static_cast<long>(document.size());
-        ReplaceAllStart start{{pick(0, static_cast<int>(size)), 0}, false, 0};
-        start.selection.end = std::min(size, start.selection.start + static_cast<long>(pick(0, 1) ? texts.find.size() : 0));
-        start.replacesSelection = start.selection.end > start.selection.start && pick(0, 1);
+        ReplaceAllStart start{{random.Pick(0, static_cast<int>(size)), 0}, false, 0};
+        start.selection.end = std::min(size, start.selection.start + static_cast<long>(random.Pick(0, 1) ? texts.find.size() : 0));
+        start.replacesSelection = start.selection.end > start.selection.start && random.Pick(0, 1);
         start.from = start.replacesSelection ? start.selection.start + static_cast<long>(texts.step) : start.selection.start;
-        if (pick(0, 5) == 0) start.from = 0;
+        if (random.Pick(0, 5) == 0) start.from = 0;
         SCOPED_TRACE(testing::Message() << "case " << i);
         const Outcome loop = ByLoop(document, start, texts);
         const Outcome memory = InMemory(document, start, texts);

@@ -1,6 +1,7 @@
 #include "document/text_transfer.h"
 
 #include "support/line_model.h"
+#include "support/random_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -137,25 +138,14 @@ TEST(EditorTextFromFileBytes, HandPickedInputs) {
     }
 }
 
-// Deterministic xorshift so that a failure names a reproducible seed.
-struct Random {
-    uint32_t state;
-    uint32_t Next() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state;
-    }
-};
-
 TEST(EditorTextFromFileBytes, MatchesLineByLineOnRandomInputs) {
     const char alphabet[] = {'a', '\r', '\n', '\0'};
-    Random random{0x2545F491u};
+    test::RandomCases random(0x2545F491u);
     for (int i = 0; i < 20000; ++i) {
         const std::size_t length = random.Next() % 24;
         std::string bytes;
         for (std::size_t j = 0; j < length; ++j) {
-            bytes += alphabet[random.Next() % 4];
+            bytes += random.Element(alphabet);
         }
         SCOPED_TRACE(i);
         ExpectSameAsLineByLine(bytes);
@@ -165,7 +155,7 @@ TEST(EditorTextFromFileBytes, MatchesLineByLineOnRandomInputs) {
 
 TEST(EditorTextFromFileBytes, MatchesLineByLineAcrossManyReadBuffers) {
     const char alphabet[] = {'a', 'b', '\r', '\n', '\0'};
-    Random random{12345u};
+    test::RandomCases random(12345u);
     for (int i = 0; i < 40; ++i) {
         std::string bytes;
         const std::size_t length = 3 * LineReader::kBufferSize + random.Next() % 20000;

@@ -24,6 +24,11 @@ constexpr char kMissing[] = "<missing>";  // what ReadFileBytes gives for no fil
 constexpr char kOwnFile[] = "Warning: Can not save to the end of an open file";
 constexpr char kNotAppended[] = "Append To: Quillet could not append the document to ";
 
+// The message for a failed append that left the target alone.
+std::string NotAppended(const std::string& target, DWORD error) {
+    return kNotAppended + target + "\r\n\r\n" + SystemErrorText(error) + "\r\n\r\nThe file was left as it was.";
+}
+
 class AppendTest : public DocumentTest {
 protected:
     // An untitled document holding bytes as loaded, marked modified.
@@ -130,9 +135,7 @@ TEST_F(AppendTest, ATargetThatCannotBeOpenedIsReportedAndLeftAlone) {
     WriteFileBytes(target, "old\r\n");
     UntitledDocument("a");
     UniqueFile locked(::CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_EQ(kNotAppended + target + "\r\n\r\n" + SystemErrorText(ERROR_SHARING_VIOLATION) +
-                  "\r\n\r\nThe file was left as it was.",
-              AppendDirectly(target));
+    EXPECT_EQ(NotAppended(target, ERROR_SHARING_VIOLATION), AppendDirectly(target));
     locked.Reset();
     ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(0u, AppendDirectly(target).find(kNotAppended + target + "\r\n\r\n" +
@@ -176,9 +179,7 @@ TEST_F(AppendTest, EveryFailedAppendLeavesTheTargetAsItWasAndSaysSo) {
             row.arrange(faults);
             message = AppendDirectly(target);
         }
-        EXPECT_EQ(kNotAppended + target + "\r\n\r\n" + SystemErrorText(row.reason) +
-                      "\r\n\r\nThe file was left as it was.",
-                  message);
+        EXPECT_EQ(NotAppended(target, row.reason), message);
         EXPECT_TRUE(before == ReadFileBytes(target)) << ReadFileBytes(target).size();
         EXPECT_EQ("", Setting(key::kAppendTo));
         EXPECT_TRUE(IsModified(Editor()));
@@ -203,9 +204,7 @@ TEST_F(AppendTest, AFullDiskLeavesTheTargetAsItWasAndSaysSo) {
         faults.FailWritesAt(1000);
     }
     for (const std::string& target : {existing, missing}) {
-        EXPECT_EQ(kNotAppended + target + "\r\n\r\n" + SystemErrorText(ERROR_DISK_FULL) +
-                      "\r\n\r\nThe file was left as it was.",
-                  AppendThroughDialog(target));
+        EXPECT_EQ(NotAppended(target, ERROR_DISK_FULL), AppendThroughDialog(target));
     }
     EXPECT_EQ("x\r\n", ReadFileBytes(existing));
     EXPECT_FALSE(test::FileExists(missing));

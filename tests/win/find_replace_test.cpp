@@ -17,6 +17,7 @@
 #include "support/find_replace_cases.h"
 #include "support/main_window_probe.h"
 #include "support/swapped_system_calls.h"
+#include "support/view_probe.h"
 
 namespace quillet {
 namespace {
@@ -213,14 +214,6 @@ std::string RiverLines(std::size_t size) {
     return text;
 }
 
-bool IsLinkAt(HWND editor, long position) {
-    SetSelection(editor, position, position + 1);
-    CHARFORMAT2A format{};
-    format.cbSize = sizeof format;
-    ::SendMessageA(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    return (format.dwEffects & CFE_LINK) != 0;
-}
-
 TEST_F(FindReplaceTest, OneUndoAfterReplaceAllOfAMegabyteGivesTheFileBackByteForByte) {
     const std::string path = folder_.File("rivers.txt");
     const std::string bytes = RiverLines(1 << 20);
@@ -228,7 +221,7 @@ TEST_F(FindReplaceTest, OneUndoAfterReplaceAllOfAMegabyteGivesTheFileBackByteFor
     ASSERT_TRUE(LoadDocument(Context(), path));
     const HWND loaded = Editor();
     const long link = static_cast<long>(bytes.find("http")) - 7;  // CR LF pairs before it: 7 lines
-    ASSERT_TRUE(IsLinkAt(Editor(), link));
+    ASSERT_TRUE(test::IsLinkAt(Editor(), link));
     SetSelection(Editor(), 2, 2);
     RunFindReplace([&](FindReplaceDriver& d) {
         d.SetText(id::kFindField, "river");
@@ -241,12 +234,12 @@ TEST_F(FindReplaceTest, OneUndoAfterReplaceAllOfAMegabyteGivesTheFileBackByteFor
     EXPECT_EQ(bytes.size() - 2 + hits, replaced.size());
     EXPECT_EQ(std::string::npos, replaced.find("river"));
     EXPECT_TRUE(IsModified(Editor()));
-    EXPECT_TRUE(IsLinkAt(Editor(), static_cast<long>(replaced.find("http")) - 7));
+    EXPECT_TRUE(test::IsLinkAt(Editor(), static_cast<long>(replaced.find("http")) - 7));
 
     DispatchMenuEvent(Context(), menu_id::kUndo);
     EXPECT_TRUE(IsModified(Editor()));
     EXPECT_EQ(2, GetSelection(Editor()).start);
-    EXPECT_TRUE(IsLinkAt(Editor(), link));
+    EXPECT_TRUE(test::IsLinkAt(Editor(), link));
     ASSERT_TRUE(SaveDocument(Context()));
     EXPECT_TRUE(test::ReadFileBytes(path) == bytes);
 }

@@ -17,6 +17,7 @@
 #include "support/insert_cases.h"
 #include "support/line_model.h"
 #include "support/message_box_watch.h"
+#include "support/random_cases.h"
 #include "support/swapped_system_calls.h"
 #include "support/view_probe.h"
 
@@ -93,22 +94,17 @@ TEST_F(InsertTransferTest, GivesWhatAddingTheLinesOneByOneGives) {
     // With text selected, the block goes above the first selected line.
     InsertBothWays("l0\r\nl1\r\nl2\r\n", 4, "f\r\n", 8);  // from inside l1 into l2
     EXPECT_EQ("l0\r\nf\r\nl1\r\nl2\r\n", Saved(inOneGo_));
-    uint32_t state = 0x1234567u;  // then random documents, carets and files
-    auto bytes = [&state](uint32_t maxLength) {
-        std::string b(state % (maxLength + 1), 'a');
-        for (char& c : b) {
-            state ^= state << 13;
-            state ^= state >> 17;
-            state ^= state << 5;
-            c = "ab\r\n"[state % 5];  // the fifth is the string's NUL
-        }
+    test::RandomCases random(0x1234567u);  // then random documents, carets and files
+    auto bytes = [&random](uint32_t maxLength) {
+        std::string b(random.Last() % (maxLength + 1), 'a');
+        for (char& c : b) c = random.Element("ab\r\n");  // the fifth is the string's NUL
         return b;
     };
     for (int i = 0; i < 60 && !HasFailure(); ++i) {
         SCOPED_TRACE(i);
         const std::string document = bytes(10);
         Load(inOneGo_, document);
-        InsertBothWays(document, static_cast<long>(state % (TextLength(inOneGo_) + 1)), bytes(12));
+        InsertBothWays(document, static_cast<long>(random.Last() % (TextLength(inOneGo_) + 1)), bytes(12));
     }
 }
 

@@ -5,11 +5,9 @@
 #include "document_fixture.h"
 
 #include <richedit.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <vector>
 
 #include "app/event_loop_win.h"
@@ -124,19 +122,6 @@ TEST_F(LinksAndDropsTest, LinksThatCouldStartAProgramAreRefused) {
     EXPECT_TRUE(Opened().empty());
 }
 
-// A drop as the shell makes it: a DROPFILES block followed by the names.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    std::string names;
-    for (const std::string& path : paths) names += path + '\0';
-    names += '\0';
-    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 void DeliverDrop(HWND window, HDROP drop) {
     ::PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     MSG message;
@@ -147,7 +132,7 @@ TEST_F(LinksAndDropsTest, TheFirstOfThreeDroppedFilesIsLoadedAndTheDropReleased)
     const std::string first = folder_.File("first.txt");
     WriteFileBytes(first, "dropped\r\n");
     WriteFileBytes(folder_.File("second.txt"), "not this one\r\n");
-    const HDROP drop = MakeDrop({first, folder_.File("second.txt"), folder_.File("third.txt")});
+    const HDROP drop = test::MakeDrop({first, folder_.File("second.txt"), folder_.File("third.txt")});
     DeliverDrop(Main(), drop);
     EXPECT_EQ("dropped", EditorText());
     EXPECT_EQ("Quillet - " + first, Title());
@@ -156,7 +141,7 @@ TEST_F(LinksAndDropsTest, TheFirstOfThreeDroppedFilesIsLoadedAndTheDropReleased)
     EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), ::GlobalFlags(drop));  // DragFinish freed it
     // An empty file empties the document.
     WriteFileBytes(folder_.File("empty.txt"), "");
-    DeliverDrop(Main(), MakeDrop({folder_.File("empty.txt")}));
+    DeliverDrop(Main(), test::MakeDrop({folder_.File("empty.txt")}));
     EXPECT_EQ("", EditorText());
     EXPECT_EQ("Quillet - " + folder_.File("empty.txt"), Title());
 }
@@ -192,7 +177,7 @@ TEST_F(LinksAndDropsTest, ADropOntoAModifiedDocumentAsksFirst) {
             DialogAnswerer question(kQuestionCaption, [&c](HWND d) { PressButton(d, c.answer); });
             DialogAnswerer saveAs("Save File As", [](HWND d) { PressButton(d, IDCANCEL); },
                                   c.titled ? 300 : 10000);
-            DeliverDrop(Main(), MakeDrop({dropped}));
+            DeliverDrop(Main(), test::MakeDrop({dropped}));
             EXPECT_TRUE(question.Answered());
             EXPECT_EQ(!c.titled, saveAs.Answered());
         }
@@ -210,7 +195,7 @@ TEST_F(LinksAndDropsTest, ADropThatCannotBeLoadedAsksNothingAndChangesNothing) {
     {
         DialogAnswerer none(kQuestionCaption, [](HWND d) { PressButton(d, IDNO); }, 300);
         for (const std::string& path : {folder_.Path(), folder_.File("missing.txt"), tooLong, std::string()}) {
-            DeliverDrop(Main(), MakeDrop({path}));
+            DeliverDrop(Main(), test::MakeDrop({path}));
         }
         ::SendMessageA(Main(), WM_DROPFILES, 0, 0);
         EXPECT_FALSE(none.Answered());
@@ -219,7 +204,7 @@ TEST_F(LinksAndDropsTest, ADropThatCannotBeLoadedAsksNothingAndChangesNothing) {
     EXPECT_TRUE(IsModified(Editor()));
     EXPECT_EQ("Quillet - Untitled.txt", Title());
     // A long name is read whole, never cut at some buffer's end.
-    EXPECT_EQ(tooLong, TakeFirstDroppedFile(MakeDrop({tooLong, "C:\\other.txt"})));
+    EXPECT_EQ(tooLong, TakeFirstDroppedFile(test::MakeDrop({tooLong, "C:\\other.txt"})));
 }
 
 }  // namespace

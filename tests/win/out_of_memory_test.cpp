@@ -7,11 +7,9 @@
 #include "document_fixture.h"
 
 #include <richedit.h>
-#include <shlobj.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <new>
 #include <utility>
 
@@ -81,12 +79,7 @@ public:
         return state;
     }
     void Drop(const std::string& path) {
-        HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-        auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-        drop->pFiles = sizeof(DROPFILES);
-        memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() + 1);
-        ::GlobalUnlock(memory);
-        ::SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+        ::SendMessageA(Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({path})), 0);
     }
 
     // Made before any allocation fails: the test's own must not.

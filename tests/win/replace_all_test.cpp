@@ -7,7 +7,6 @@
 
 #include <richedit.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "platform/editor_text_win.h"
 #include "platform/kept_undo_win.h"
 #include "support/per_hit_replace_all.h"
+#include "support/random_cases.h"
 #include "support/swapped_system_calls.h"
 #include "support/win_test_support.h"
 
@@ -107,14 +107,7 @@ protected:
     // loop) and the subject (Replace all in one step), in place or through
     // a fresh control by turns; then one Undo on the subject.
     void CompareOnRandomCases(const Alphabet& alphabet, int cases, unsigned seed) {
-        // xorshift, from a fixed seed: the same cases every run.
-    std::uint32_t state = seed;
-    auto pick = [&](int low, int high) {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return low + static_cast<int>(state % static_cast<std::uint32_t>(high - low + 1));
-    };
+        test::RandomCases random(seed);
         HWND reference = NewEditor();
         Subject() = NewEditor();
         // The 1.0 control keeps a line break as CR LF and moves a position
@@ -123,8 +116,8 @@ protected:
         const bool wholeBreaksOnly = IsRichEdit10(reference);
         auto ansi = [&](int low, int high, bool find) {
             std::string out;
-            for (int n = pick(low, high); n > 0;) {
-                const std::string& token = alphabet.ansi[static_cast<std::size_t>(pick(0, static_cast<int>(alphabet.ansi.size()) - 1))];
+            for (int n = random.Pick(low, high); n > 0;) {
+                const std::string& token = random.Element(alphabet.ansi);
                 if (find && wholeBreaksOnly && (token == "\r" || token == "\n")) continue;
                 out += token;
                 --n;
@@ -135,26 +128,26 @@ protected:
         for (int i = 0; i < cases && !HasFailure(); ++i) {
             SCOPED_TRACE(testing::Message() << "case " << i);
             const std::string find = ansi(1, 3, true);
-            const std::string replace = pick(0, 3) ? ansi(0, 3, false) : find + ansi(0, 2, false);
-            const unsigned flags = FR_DOWN | (pick(0, 1) ? FR_WHOLEWORD : 0u) | (pick(0, 1) ? FR_MATCHCASE : 0u);
+            const std::string replace = random.Pick(0, 3) ? ansi(0, 3, false) : find + ansi(0, 2, false);
+            const unsigned flags = FR_DOWN | (random.Pick(0, 1) ? FR_WHOLEWORD : 0u) | (random.Pick(0, 1) ? FR_MATCHCASE : 0u);
             std::wstring document;
-            for (int n = pick(0, 12); n > 0; --n) {
-                if (pick(0, 2) == 0) {
+            for (int n = random.Pick(0, 12); n > 0; --n) {
+                if (random.Pick(0, 2) == 0) {
                     document += FromCodePage(find);
                 } else {
-                    document += alphabet.document[static_cast<std::size_t>(pick(0, static_cast<int>(alphabet.document.size()) - 1))];
+                    document += random.Element(alphabet.document);
                 }
             }
             for (HWND editor : {reference, Subject()}) ASSERT_TRUE(LoadEditorTextW(editor, document, LineMark::None));
             const std::wstring before = Text(reference);
             const long size = static_cast<long>(before.size()), findLength = Characters(find);
-            const long selectionStart = pick(0, static_cast<int>(size));
-            SetSelection(reference, selectionStart, std::min(size, selectionStart + (pick(0, 1) ? findLength : pick(0, 2))));
+            const long selectionStart = random.Pick(0, static_cast<int>(size));
+            SetSelection(reference, selectionStart, std::min(size, selectionStart + (random.Pick(0, 1) ? findLength : random.Pick(0, 2))));
             // The selection as the control took it, which the program reads.
             ReplaceAllStart start{{GetSelection(reference).start, GetSelection(reference).end}, false, 0};
-            start.replacesSelection = start.selection.end - start.selection.start == findLength && pick(0, 1);
+            start.replacesSelection = start.selection.end - start.selection.start == findLength && random.Pick(0, 1);
             start.from = start.replacesSelection ? start.selection.start + Characters(replace) : start.selection.start;
-            if (pick(0, 5) == 0) start.from = 0;
+            if (random.Pick(0, 5) == 0) start.from = 0;
             for (HWND editor : {reference, Subject()}) SetSelection(editor, start.selection.start, start.selection.end);
 
             SCOPED_TRACE(testing::Message() << "find \"" << find << "\" replace \"" << replace << "\" flags " << flags
